@@ -1,0 +1,3 @@
+// Stand-in until this module is built.
+#include "catalogue/gamelist_win.h"
+void LoadGameListDocument() {}

@@ -1,0 +1,8 @@
+// The options page: loading, saving on a worker thread, and the parameter text.
+#pragma once
+#include <windows.h>
+#include <cstddef>
+void LoadEmulatorOptions();
+DWORD WINAPI SaveEmulatorOptions(LPVOID);
+// Appends the switches and the free command line to a buffer holding a short name.
+void AppendEmulatorOptions(char* buffer, size_t bufferSize);

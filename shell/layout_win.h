@@ -1,0 +1,3 @@
+// The resize layout of the main window (WM_SIZE).
+#pragma once
+void LayoutMainWindow();

@@ -1,0 +1,3 @@
+// The menu bar with its five popups.
+#pragma once
+void BuildMenuBar();
