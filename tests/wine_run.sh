@@ -6,6 +6,6 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 2
 fi
 export WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-exe="$1"; shift
+exe="$(realpath "$1")"; shift
 cd "$(dirname "$exe")"
 exec wine "$exe" "$@"
