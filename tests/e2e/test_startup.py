@@ -56,6 +56,17 @@ class StartupTest(unittest.TestCase):
         finally:
             v2.close()
 
+    def test_arguments_change_nothing(self):
+        folder = e2e.stage("arguments", settings="")
+        v = e2e.Vintor(folder, args=["-maximize", "/x", "pacman"])
+        try:
+            info = v.info()
+            self.assertFalse(info["zoomed"])
+            sw = v.d.call("metric", 0)
+            self.assertEqual(info["rect"][0], sw // 2 - (info["rect"][2] - info["rect"][0]) // 2)
+        finally:
+            self.assertEqual(v.close(), 0)
+
     def test_maximised_close_writes_640_432(self):
         folder = e2e.stage("maximised", settings="[OPTIONS]\r\nShowMaximized=1\r\nSize=1\r\n")
         v = e2e.Vintor(folder)

@@ -131,7 +131,7 @@ def stage(name, **kw):
 class Vintor:
     """One running vintor.exe in an installation folder."""
 
-    def __init__(self, folder, wait_main=True, timeout=30):
+    def __init__(self, folder, wait_main=True, timeout=30, args=()):
         self.folder = folder = os.path.abspath(folder)
         self.d = driver()
         stale = self.d.call("find", MAIN_CLASS)
@@ -139,7 +139,8 @@ class Vintor:
             self.d.call("post", stale, WM_CLOSE, 0, 0)
             wait_for(lambda: not self.d.call("find", MAIN_CLASS), 10, what="old window to close")
         self.started = time.time()
-        self.proc = subprocess.Popen(["wine", os.path.join(folder, "vintor.exe")], cwd=folder, env=wine_env(),
+        self.proc = subprocess.Popen(["wine", os.path.join(folder, "vintor.exe")] + list(args), cwd=folder,
+                                     env=wine_env(),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.hwnd = 0
         if wait_main:
