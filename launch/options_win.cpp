@@ -1,5 +1,84 @@
-// Stand-in until this module is built.
+// The options page's controls and the settings file: loaded once at start-up,
+// written back only by the saver; launches read the settings file itself.
 #include "launch/options_win.h"
-void LoadEmulatorOptions() {}
-DWORD WINAPI SaveEmulatorOptions(LPVOID) { return 0; }
-void AppendEmulatorOptions(char*, size_t) {}
+#include "launch/compose.h"
+#include "shell/app_win.h"
+#include "shell/settings_win.h"
+#include <commctrl.h>
+
+namespace {
+
+int ReadStoredInt(void*, const char* key) { return ReadSettingsInt(key, 0); }
+
+void ReadStoredText(void*, const char* key, char* out, size_t outSize) {
+  if (outSize == 0) return;
+  ReadSettingsText(key, "", out, (DWORD)outSize);
+  out[outSize - 1] = 0;
+}
+
+int OptionControl(int n) { return IDC_OPTION_FIRST - 1 + n; }
+
+HWND CreateSaveProgressBar() {
+  RECT r = SaveProgressRect(g_dw, g_dh);
+  return CreateWindowExA(0, PROGRESS_CLASSA, NULL, WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, g_mainWindow, (HMENU)0, g_instance, NULL);
+}
+
+}  // namespace
+
+RECT SaveProgressRect(int dw, int dh) {
+  RECT r;
+  r.left = dw / 2 - dw / 5 + 426;
+  r.top = dh + 374;
+  r.right = r.left + dw / 5 + 73;
+  r.bottom = r.top + 28;
+  return r;
+}
+
+void LoadEmulatorOptions() {
+  char text[kCommandLineSize] = "";
+  ReadStoredText(NULL, "CommandLine", text, sizeof text);
+  SetWindowTextA(GetDlgItem(g_mainWindow, IDC_COMMAND_LINE), text);
+  for (int n = 1; n <= kOptionCount; ++n)
+    SendDlgItemMessageA(g_mainWindow, OptionControl(n), BM_SETCHECK, (WPARAM)ReadSettingsInt(OptionKey(n), 0), 0);
+}
+
+DWORD WINAPI SaveEmulatorOptions(LPVOID) {
+  // Longer texts are cut at 259 characters: the caption and question still read.
+  char caption[260], question[260];
+  CopyText(caption, sizeof caption, GetLanguageString(4));
+  CopyText(question, sizeof question, GetLanguageString(48));
+  if (MessageBoxA(g_mainWindow, question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return 0;
+
+  HWND saveButton = GetDlgItem(g_mainWindow, CMD_SAVE_OPTIONS);
+  ShowWindow(saveButton, SW_HIDE);
+  HWND bar = CreateSaveProgressBar();
+  SendMessageA(bar, PBM_SETPOS, 0, 0);
+  SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 10));
+  SendMessageA(bar, PBM_SETSTEP, 1, 0);
+  SendMessageA(bar, PBM_STEPIT, 0, 0);
+  Sleep(1);
+
+  char text[kCommandLineSize] = "";
+  GetWindowTextA(GetDlgItem(g_mainWindow, IDC_COMMAND_LINE), text, sizeof text);
+  text[sizeof text - 1] = 0;
+  WriteSettingsText("CommandLine", text);
+  for (int n = 1; n <= kOptionCount; ++n) {
+    int state = (int)SendDlgItemMessageA(g_mainWindow, OptionControl(n), BM_GETCHECK, 0, 0);
+    WriteSettingsInt("OPTIONS", OptionKey(n), state, g_paths.settingsFile);
+    SendMessageA(bar, PBM_SETPOS, (WPARAM)n, 0);
+    Sleep(10);
+  }
+
+  ShowWindow(saveButton, SW_SHOW);
+  DestroyWindow(bar);
+  char done[260];
+  CopyText(done, sizeof done, GetLanguageString(49));
+  MessageBoxA(g_mainWindow, done, caption, MB_ICONWARNING);
+  return 0;
+}
+
+void AppendEmulatorOptions(char* buffer, size_t bufferSize) {
+  OptionsReader reader = {ReadStoredInt, ReadStoredText, NULL};
+  AppendOptionsText(buffer, bufferSize, reader);
+}

@@ -6,3 +6,6 @@ void LoadEmulatorOptions();
 DWORD WINAPI SaveEmulatorOptions(LPVOID);
 // Appends the switches and the free command line to a buffer holding a short name.
 void AppendEmulatorOptions(char* buffer, size_t bufferSize);
+// Where the saver's progress bar stands (client coordinates of the main window)
+// for the layout growth dw, dh.
+RECT SaveProgressRect(int dw, int dh);
