@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -253,6 +254,36 @@ static std::string Focus(HWND w) {
          ",\"flags\":" + Num(info.flags) + "}";
 }
 
+// Every process: its id, its parent's id and its program's name.
+static std::string Processes() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  std::string s = "[";
+  PROCESSENTRY32 pe = {};
+  pe.dwSize = sizeof pe;
+  for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe)) {
+    if (s.size() > 1) s += ",";
+    s += "{\"pid\":" + Num(pe.th32ProcessID) + ",\"parent\":" + Num(pe.th32ParentProcessID) +
+         ",\"exe\":" + Quote(pe.szExeFile) + "}";
+  }
+  CloseHandle(snap);
+  return s + "]";
+}
+
+static std::string Terminate(DWORD pid) {
+  HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  if (!p) return "0";
+  BOOL ok = TerminateProcess(p, 0);
+  WaitForSingleObject(p, 5000);
+  CloseHandle(p);
+  return Num(ok ? 1 : 0);
+}
+
+static std::string LongPath(const std::string& path) {
+  char out[1024] = "";
+  DWORD n = GetLongPathNameA(path.c_str(), out, sizeof out);
+  return Quote(n && n < sizeof out ? out : path.c_str());
+}
+
 // One command; returns the answer line.
 static std::string Run(const std::vector<std::string>& a) {
   const std::string& c = a[0];
@@ -298,6 +329,10 @@ static std::string Run(const std::vector<std::string>& a) {
   if (c == "workarea") { RECT r; SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0); return RectJson(r); }
   if (c == "metric") return Num(GetSystemMetrics((int)N(arg(1))));
   if (c == "sleep") { Sleep((DWORD)N(arg(1))); return "0"; }
+  if (c == "findchild") return Num((uintptr_t)FindWindowExA(H(arg(1)), NULL, arg(2).c_str(), NULL));
+  if (c == "procs") return Processes();
+  if (c == "terminate") return Terminate((DWORD)N(arg(1)));
+  if (c == "longpath") return LongPath(FromHex(arg(1)));
   return "{\"error\":" + Quote("unknown command " + c) + "}";
 }
 
