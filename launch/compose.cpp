@@ -1,6 +1,7 @@
 // Composition of the emulator's parameters from the stored options.
 #include "launch/compose.h"
 #include "shell/install_paths.h"
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -40,3 +41,5 @@ bool CounterFilePath(const char* counterFolder, const char* shortName, char* out
   }
   return true;
 }
+
+int NextRunCount(int stored) { return stored == INT_MAX ? INT_MAX : stored + 1; }

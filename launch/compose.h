@@ -31,3 +31,7 @@ void AppendOptionsText(char* buffer, size_t bufferSize, const OptionsReader& rea
 // short name, ".ini". Returns false, with an empty path, when it would not fit:
 // a cut path would name some other file.
 bool CounterFilePath(const char* counterFolder, const char* shortName, char* out, size_t outSize);
+
+// The count after one more start of a game that was started `stored` times.
+// It stops at the largest int rather than wrapping to a negative count.
+int NextRunCount(int stored);

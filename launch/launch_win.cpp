@@ -18,8 +18,8 @@ namespace {
 // winis\ folder (or a path too long) nothing is stored and every start gives 1.
 int RaiseRunCounter(const char* shortName) {
   char path[kPathSize];
-  if (!CounterFilePath(g_paths.counterFolder, shortName, path, sizeof path)) return 1;
-  int runs = (int)GetPrivateProfileIntA("OPTIONS", "Runs", 0, path) + 1;
+  if (!CounterFilePath(g_paths.counterFolder, shortName, path, sizeof path)) return NextRunCount(0);
+  int runs = NextRunCount((int)GetPrivateProfileIntA("OPTIONS", "Runs", 0, path));
   WriteSettingsInt("OPTIONS", "Runs", runs, path);
   return runs;
 }

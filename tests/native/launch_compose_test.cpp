@@ -3,6 +3,7 @@
 #include "launch/cmd_safe.h"
 #include "launch/compose.h"
 #include "shell/install_paths.h"
+#include <climits>
 #include <map>
 #include <string>
 
@@ -106,6 +107,11 @@ TEST_CASE(counter_path_is_whole_or_nothing) {
   CHECK(CounterFilePath(folder.c_str(), "abcde", out, sizeof out));  // 259 characters
   CHECK(!CounterFilePath(folder.c_str(), "abcdef", out, sizeof out));
   CHECK_STR(out, "");
+}
+
+TEST_CASE(run_count_goes_up_by_one_and_stops_at_the_top) {
+  struct { int stored, want; } rows[] = {{0, 1}, {41, 42}, {-5, -4}, {-1, 0}, {INT_MAX - 1, INT_MAX}, {INT_MAX, INT_MAX}};
+  for (auto& r : rows) CHECK_EQ(NextRunCount(r.stored), r.want);
 }
 
 TEST_CASE(verify_parameters_byte_for_byte) {
