@@ -94,3 +94,30 @@ enum DialogControlId {
 enum PrivateMessage {
   WM_APP_SCAN_RESULT = 0x8000 + 1,  // a rescan thread hands its results to the UI thread
 };
+
+// The resource compiler does not see enums: without these the resources above
+// would be named by their texts ("IDB_SPLASH") instead of their numbers.
+#ifdef RC_INVOKED
+#define IDI_PROGRAM 304
+#define IDI_OTHER_FILE 316
+#define IDI_SUPPORTED_GAME 317
+#define IDB_SPLASH 333
+#define IDB_BANNER_LEFT 334
+#define IDB_BANNER_MIDDLE 335
+#define IDB_BANNER_RIGHT 336
+#define IDI_PLAY 338
+#define IDI_DELETE 339
+#define IDI_RESCAN 340
+#define IDI_SEARCH 341
+#define IDI_WEB 342
+#define IDI_MAIL 343
+#define IDI_TAB 550
+#define IDC_SEARCH_TEXT 344
+#define IDC_SEARCH_GROUP 345
+#define IDC_ADVICE_SEPARATOR 402
+#define IDC_TRANSPARENT_SEPARATOR 444
+#define IDC_TRANSPARENT_GAUGE 527
+#define IDC_TRANSPARENT_SLIDER 528
+#define IDC_ADVICE_TEXT 529
+#define IDC_ADVICE_LINK 530
+#endif

@@ -1,0 +1,59 @@
+// Layout rules of packed bitmaps: header reads, colour count, sizes.
+#include "preview/packed_bitmap.h"
+
+static uint32_t Read32(const unsigned char* p) {
+  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
+}
+
+bool ReadPackedBitmapHeader(const void* bytes, size_t size, PackedBitmapHeader* out) {
+  if (!bytes || !out || size < kPackedHeaderSize) return false;
+  const unsigned char* p = (const unsigned char*)bytes;
+  out->width = (int32_t)Read32(p + 4);
+  out->height = (int32_t)Read32(p + 8);
+  out->bitCount = (uint16_t)(p[14] | (p[15] << 8));
+  out->compression = Read32(p + 16);
+  out->sizeImage = Read32(p + 20);
+  out->clrUsed = Read32(p + 32);
+  return true;
+}
+
+uint32_t PackedBitmapColourCount(const PackedBitmapHeader& h) {
+  if (h.clrUsed != 0) return h.clrUsed;
+  if (h.bitCount <= 8) return 1u << h.bitCount;
+  return 0;
+}
+
+int32_t PackedBitmapRows(int32_t height) {
+  if (height >= 0) return height;
+  if (height == INT32_MIN) return INT32_MAX;
+  return -height;
+}
+
+uint64_t PackedBitmapPixelOffset(const PackedBitmapHeader& h) {
+  return kPackedHeaderSize + 4ull * PackedBitmapColourCount(h);
+}
+
+uint64_t PackedBitmapPixelBytes(const PackedBitmapHeader& h) {
+  enum { kRgb = 0, kBitFields = 3 };
+  if (h.compression != kRgb && h.compression != kBitFields) return h.sizeImage;
+  if (h.width <= 0 || h.bitCount == 0) return 0;
+  uint64_t rowBytes = (((uint64_t)h.width * h.bitCount + 31) / 32) * 4;
+  return rowBytes * (uint64_t)PackedBitmapRows(h.height);
+}
+
+bool PackedBitmapTableFits(const PackedBitmapHeader& h, size_t blockSize) {
+  return PackedBitmapPixelOffset(h) <= blockSize;
+}
+
+bool PackedBitmapDrawable(const PackedBitmapHeader& h, size_t blockSize) {
+  uint64_t pixels = PackedBitmapPixelBytes(h);
+  if (pixels == 0 || h.width <= 0 || h.height == 0) return false;
+  return PackedBitmapPixelOffset(h) + pixels <= blockSize;
+}
+
+void PaletteEntryFromTable(const unsigned char tableEntry[4], unsigned char paletteEntry[4]) {
+  paletteEntry[0] = tableEntry[2];
+  paletteEntry[1] = tableEntry[1];
+  paletteEntry[2] = tableEntry[0];
+  paletteEntry[3] = 0;
+}
