@@ -1,21 +1,7 @@
 // ButtonEx: the program's own button control (class "ButtonExClass").
 #pragma once
 #include <windows.h>
-
-#define BXS_TEXTFIRST   0x0001
-#define BXS_TEXTTOP     0x0004
-#define BXS_IMAGETOP    0x0008
-#define BXS_KEEPCOLORS  0x0010
-#define BXS_FOCUSRECT   0x0020
-#define BXS_ICON        0x0040
-#define BXS_BITMAP      0x0080
-#define BXS_SOFT        0x0100
-#define BXS_IMAGEONLY   0x0400
-#define BXS_STARK       0x0800
-#define BXS_IMAGEONLY2  0x1000
-#define BXS_LATCH       0x2000
-#define BXS_HOVER       0x4000
-#define BXS_SYSFRAME    0x20000
+#include "controls/buttonex_layout.h"  // the BXS_ style bits
 
 #define BXM_SETBKCOLOR (WM_APP + 0x200)
 #define BXM_GETBKCOLOR (WM_APP + 0x201)
