@@ -1,3 +1,66 @@
-// Stand-in until this module is built.
+// The game list document into the supported-games list (302), with redraw off
+// while the rows go in: inside a list view that redraws, each row costs a paint.
 #include "catalogue/gamelist_win.h"
-void LoadGameListDocument() {}
+#include "catalogue/listview_win.h"
+#include "shell/app_win.h"
+#include <commctrl.h>
+#include <cstdio>
+
+void InsertListRow(HWND list, int index, const char* const* texts, int columns) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+  item.iItem = index;
+  item.pszText = (LPSTR)(texts[0] ? texts[0] : "");
+  int at = (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+  if (at < 0) return;
+  for (int c = 1; c < columns; ++c)  // a new row's cells are empty already
+    if (texts[c] && texts[c][0]) SetListText(list, at, c, texts[c]);
+}
+
+void DocumentRowTexts(const DocumentRow& row, const char* counter, const char* size, const char* texts[8]) {
+  texts[0] = row.name;
+  texts[1] = counter;
+  texts[2] = row.status[0];
+  texts[3] = row.status[1];
+  texts[4] = row.status[2];
+  texts[5] = row.status[3];
+  texts[6] = row.shortField;
+  texts[7] = size;
+}
+
+void SetListRedraw(HWND list, bool on) {
+  if (!list) return;
+  LONG style = GetWindowLongA(list, GWL_STYLE);
+  SendMessageA(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (!on) return;
+  if (!(style & WS_VISIBLE)) {
+    LONG now = GetWindowLongA(list, GWL_STYLE);
+    if (now & WS_VISIBLE) SetWindowLongA(list, GWL_STYLE, now & ~WS_VISIBLE);
+  } else {
+    InvalidateRect(list, NULL, TRUE);
+  }
+}
+
+struct LoadContext {
+  HWND list;
+  int next;
+};
+
+static void InsertDocumentRow(const DocumentRow& row, void* context) {
+  LoadContext* c = (LoadContext*)context;
+  const char* texts[8];
+  DocumentRowTexts(row, "0", NULL, texts);  // column 7 stays empty
+  InsertListRow(c->list, c->next++, texts, 7);
+}
+
+void LoadGameListDocument() {
+  HWND list = GetDlgItem(g_mainWindow, IDC_SUPPORTED_LIST);
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  FILE* f = fopen(g_paths.gameListDocument, "r");
+  if (!f) return;
+  SetListRedraw(list, false);
+  LoadContext c = {list, GetListCount(list)};
+  ReadGameListTable(f, InsertDocumentRow, &c);
+  fclose(f);
+  SetListRedraw(list, true);
+}

@@ -3,9 +3,17 @@
 #include <windows.h>
 // Creates list view 302, 305 or 306 with its styles, image list and columns.
 HWND CreateGameList(HWND parent, int id);
+// Rebuilds the three lists. On the user-interface thread it runs to the end
+// before returning (start-up); on any other thread it does the file work there
+// and hands the rows to the user-interface thread, which fills the lists.
 void ScanRomFolder();
-// Commands 504 and 521: a rescan on a worker thread (at most one at a time).
+// Commands 504 and 521: a rescan on a worker thread. While one runs, a new
+// request is remembered and one more scan follows the running one.
 void StartRescanThread();
+// True from the start of a scan until its rows are in the lists.
+bool ScanInProgress();
+// True while the user-interface thread is filling the lists of a rescan.
+bool ScanIsFilling();
 int FindDocumentRow(const char* shortName);
 void UpdateListCounters();
 // WM_APP_SCAN_RESULT of the main window: results handed over by a scan thread.
