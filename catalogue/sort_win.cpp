@@ -139,7 +139,9 @@ static int SelectMatchingRows(HWND list, const char* needle) {
     SetRowSelected(list, i, match);
     if (match) ++hits;
   }
-  for (int i = 0; i < n; ++i) {
+  // A list without a column 6 (the other-files list) has no short names to search.
+  int shortNames = ColumnCount(list) > 6 ? n : 0;
+  for (int i = 0; i < shortNames; ++i) {
     GetListText(list, i, 6, text, sizeof text);
     if (!TextContainsFolded(text, needle)) continue;
     SetRowSelected(list, i, true);

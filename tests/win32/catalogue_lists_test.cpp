@@ -1,0 +1,471 @@
+// The three game lists in a main window of the test's own: document loading, the
+// ROM folder scan (start-up and rescan threads), counters, sorting and search.
+#include "tests/testkit/testkit.h"
+#include "catalogue/gamelist_win.h"
+#include "catalogue/listview_win.h"
+#include "catalogue/scan_win.h"
+#include "catalogue/sort_win.h"
+#include "shell/app_win.h"
+#include "shell/statusbar_win.h"
+#include <commctrl.h>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+static std::string g_dir;
+static const std::string kRule = "+----------------------------------+-------+-------+-------+-------+----------+";
+
+static void WriteFile(const std::string& path, const std::string& text) {
+  FILE* f = fopen(path.c_str(), "wb");
+  if (f) { fwrite(text.data(), 1, text.size(), f); fclose(f); }
+}
+
+static std::string Row(const std::string& name, const std::string& shortName) {
+  std::string n = name.substr(0, 33), sh = shortName;
+  n.resize(33, ' ');
+  sh.resize(9, ' ');
+  return "| " + n + "|  Yes  |  Yes  |  Yes  |   No  | " + sh + "|";
+}
+
+static std::string Document(const std::vector<std::pair<std::string, std::string>>& games) {
+  std::string d = "Free text before the table.\r\n\r\n" + kRule + "\r\n| Game |\r\n| Name |\r\n" + kRule + "\r\n";
+  for (auto& g : games) d += Row(g.first, g.second) + "\r\n";
+  return d + kRule + "\r\n\r\n" + kRule + "\r\n" + kRule + "\r\n" + Row("After", "after") + "\r\n";
+}
+
+// Deletes by relative names from inside each folder, so that entries whose
+// full path is longer than MAX_PATH go too.
+static void RemoveTree(const std::string& dir) {
+  char back[MAX_PATH];
+  GetCurrentDirectoryA(sizeof back, back);
+  if (!SetCurrentDirectoryA(dir.c_str())) return;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA("*", &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string n = fd.cFileName;
+      if (n == "." || n == "..") continue;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(dir + "\\" + n);
+      else DeleteFileA(n.c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  SetCurrentDirectoryA(back);
+  RemoveDirectoryA(dir.c_str());
+}
+
+static const char kLanguage[] =
+    "[INTERFACE]\r\n24=Game\r\n25=Played\r\n26=Working\r\n27=Colours\r\n28=Sound\r\n29=Flip\r\n30=Short name\r\n"
+    "72=Size\r\n31=Name\r\n32=File\r\n91=Description\r\n33=Path\r\n43=\"Installed: \"\r\n44=\" games\"\r\n"
+    "45=\"Supported: \"\r\n46=\"Other files: \"\r\n47=\" files\"\r\n94=Search\r\n95=Cancel\r\n96=Find\r\n"
+    "101=%d matches found.\r\n102=Search result\r\n";
+
+// A scratch installation; `games` becomes docs\gamelist.txt.
+static void NewInstallation(const std::string& document) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  SetCurrentDirectoryA(temp);  // the scan leaves the current folder in roms
+  g_dir = std::string(temp) + "vintor catalogue test";
+  RemoveTree(g_dir);
+  CreateDirectoryA(g_dir.c_str(), NULL);
+  for (const char* sub : {"\\docs", "\\roms", "\\winis", "\\lang"}) CreateDirectoryA((g_dir + sub).c_str(), NULL);
+  WriteFile(g_dir + "\\docs\\gamelist.txt", document);
+  WriteFile(g_dir + "\\lang\\default.lng", kLanguage);
+  BuildInstallPaths(&g_paths, g_dir.c_str(), "vintor-eng.txt");
+}
+
+static std::string Rom(const std::string& name) { return g_dir + "\\roms\\" + name; }
+
+static LRESULT CALLBACK TestWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_APP_SCAN_RESULT) return HandleScanMessage(wp, lp);
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+// The parts of the main window that the catalogue talks to.
+static void CreateTestWindow() {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "CatalogueTestClass";
+    RegisterClassA(&wc);
+    registered = true;
+    g_instance = wc.hInstance;
+    InitCommonControls();
+  }
+  if (g_mainWindow) DestroyWindow(g_mainWindow);
+  g_mainWindow = CreateWindowExA(0, "CatalogueTestClass", "catalogue test", WS_OVERLAPPEDWINDOW, 0, 0, 800, 530,
+                                 NULL, NULL, g_instance, NULL);
+  CreateStatusBar(g_mainWindow, "", 5);
+  CreateGameList(g_mainWindow, IDC_SUPPORTED_LIST);
+  CreateGameList(g_mainWindow, IDC_INSTALLED_LIST);
+  CreateGameList(g_mainWindow, IDC_OTHER_LIST);
+  HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD, 10, 80, 500, 300, g_mainWindow,
+                              (HMENU)IDC_TABS, g_instance, NULL);
+  for (int i = 0; i < 3; ++i) {
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = (LPSTR) "page";
+    SendMessageA(tabs, TCM_INSERTITEMA, i, (LPARAM)&item);
+  }
+  for (int id : {CMD_PLAY, CMD_RESCAN, CMD_DELETE})
+    CreateWindowExA(0, "button", "b", WS_CHILD, 0, 0, 10, 10, g_mainWindow, (HMENU)(INT_PTR)id, g_instance, NULL);
+}
+
+static HWND List(int id) { return MainList(id); }
+static std::string Cell(int id, int row, int column) {
+  char t[260];
+  GetListText(List(id), row, column, t, sizeof t);
+  return t;
+}
+static std::string StatusPart(int part) {
+  char t[260] = "";
+  SendMessageA(g_statusBar, SB_GETTEXTA, part, (LPARAM)t);
+  return t;
+}
+static bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(g_mainWindow, id)) != 0; }
+static int Find(int id, int column, const std::string& text) {
+  for (int i = 0; i < GetListCount(List(id)); ++i)
+    if (Cell(id, i, column) == text) return i;
+  return -1;
+}
+
+static void PumpUntilScanDone(DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  MSG msg;
+  while (ScanInProgress() && GetTickCount() - start < timeoutMs) {
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(1);
+  }
+}
+
+static std::string Padded(const std::string& s, size_t width) {
+  std::string p = s;
+  p.resize(width, ' ');
+  return p;
+}
+
+TEST_CASE(document_rows_and_loading_twice) {
+  NewInstallation(Document({{"Alpha", "alpha"}, {"Beta", "beta"}, {"Gamma", "gamma"}}));
+  CreateTestWindow();
+  LoadGameListDocument();
+  LoadGameListDocument();
+  CHECK_EQ(GetListCount(List(IDC_SUPPORTED_LIST)), 3);
+  const char* names[] = {"Alpha", "Beta", "Gamma"};
+  for (int i = 0; i < 3; ++i) {
+    CHECK_STR(Cell(IDC_SUPPORTED_LIST, i, 0), Padded(names[i], 33));
+    CHECK_STR(Cell(IDC_SUPPORTED_LIST, i, 1), "0");
+    CHECK_STR(Cell(IDC_SUPPORTED_LIST, i, 5), "   No  ");
+    CHECK_EQ(Cell(IDC_SUPPORTED_LIST, i, 6).size(), (size_t)10);
+    CHECK_STR(Cell(IDC_SUPPORTED_LIST, i, 7), "");
+  }
+  // A hidden list stays hidden after redraw is switched back on.
+  CHECK(!IsWindowVisible(List(IDC_SUPPORTED_LIST)));
+  CHECK(!(GetWindowLongA(List(IDC_SUPPORTED_LIST), GWL_STYLE) & WS_VISIBLE));
+  DeleteFileA(g_paths.gameListDocument);
+  LoadGameListDocument();
+  CHECK_EQ(GetListCount(List(IDC_SUPPORTED_LIST)), 0);
+}
+
+TEST_CASE(list_columns_and_styles) {
+  NewInstallation(Document({}));
+  CreateTestWindow();
+  struct { int id; int columns; const char* first; const char* last; int lastWidth; } lists[] = {
+      {IDC_SUPPORTED_LIST, 8, "Game", "Size", 100}, {IDC_INSTALLED_LIST, 8, "Game", "Size", 100},
+      {IDC_OTHER_LIST, 4, "Name", "Path", 400},
+  };
+  for (auto& l : lists) {
+    HWND list = List(l.id);
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    CHECK_EQ((int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), l.columns);
+    char t[64] = "";
+    LVCOLUMNA c = {};
+    c.mask = LVCF_TEXT | LVCF_WIDTH;
+    c.pszText = t;
+    c.cchTextMax = sizeof t;
+    SendMessageA(list, LVM_GETCOLUMNA, 0, (LPARAM)&c);
+    CHECK_STR(t, l.first);
+    SendMessageA(list, LVM_GETCOLUMNA, l.columns - 1, (LPARAM)&c);
+    CHECK_STR(t, l.last);
+    CHECK_EQ(c.cx, l.lastWidth);
+    CHECK_EQ((DWORD)SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x10021u, 0x10021u);
+    CHECK((GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0);
+    CHECK_EQ((GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE) != 0, l.id == IDC_INSTALLED_LIST);
+    HIMAGELIST images = (HIMAGELIST)SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0);
+    CHECK(images != NULL);
+  }
+  HWND other = List(IDC_OTHER_LIST);
+  char t[64] = "";
+  LVCOLUMNA c = {};
+  c.mask = LVCF_TEXT;
+  c.pszText = t;
+  c.cchTextMax = sizeof t;
+  const char* order[] = {"Name", "File", "Description", "Path"};
+  for (int i = 0; i < 4; ++i) {
+    SendMessageA(other, LVM_GETCOLUMNA, i, (LPARAM)&c);
+    CHECK_STR(t, order[i]);
+  }
+}
+
+// One installation with every kind of entry the folder can hold.
+static void StageMixedFolder() {
+  NewInstallation(Document({{"Sample Game", "samplegm"}, {"Abc", "abc"}, {"Pac-Man", "pacman"}, {"Zero", "zero"},
+                            {"Fifty", "fifty"}, {"Sample", "sample"}, {"Dup first", "dup"}, {"Dup last", "DUP"},
+                            {"Locked", "locked"}}));
+  WriteFile(Rom("SampleGm.ZIP"), std::string(2048, 'z'));
+  WriteFile(Rom("abc.zip"), std::string(1024, 'a'));
+  WriteFile(Rom("abc.7z"), std::string(5000000, 'b'));
+  WriteFile(Rom("pacman.zip"), "p");
+  WriteFile(Rom("zero.zip"), "");
+  WriteFile(Rom("fifty.zip"), std::string(50, 'f'));
+  WriteFile(Rom("dup.zip"), "d");
+  WriteFile(Rom("locked.zip"), "l");
+  CreateDirectoryA(Rom("Sample").c_str(), NULL);
+  WriteFile(Rom("readme.txt"), "hello");
+  for (const char* odd : {"with blanks.zip", "a&b%c!d^e.zip", "[brackets](x).zip", "caf\xe9 \xc4rger.zip"})
+    WriteFile(Rom(odd), "x");
+  // A name whose full path is longer than MAX_PATH, written from inside the folder.
+  SetCurrentDirectoryA(Rom("").c_str());
+  WriteFile(std::string(240, 'L') + ".zip", "long");
+  SetCurrentDirectoryA(g_dir.c_str());
+  WriteFile(g_dir + "\\winis\\pacman.ini", "[OPTIONS]\r\nRuns=12\r\n");
+  WriteFile(g_paths.settingsFile, "[BIOS]\r\nreadme.zip=Read me first\r\n");
+}
+
+static HANDLE LockFile(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+}
+
+static void CheckMixedFolder() {
+  int sample = Find(IDC_INSTALLED_LIST, 6, "samplegm");
+  CHECK(sample >= 0);
+  if (sample >= 0) {
+    CHECK_STR(Cell(IDC_INSTALLED_LIST, sample, 0), Padded("Sample Game", 33));
+    CHECK_STR(Cell(IDC_INSTALLED_LIST, sample, 7), "2.0 KB");
+    CHECK_STR(Cell(IDC_INSTALLED_LIST, sample, 1), "0");
+  }
+  int abcRows = 0;
+  for (int i = 0; i < GetListCount(List(IDC_INSTALLED_LIST)); ++i) abcRows += Cell(IDC_INSTALLED_LIST, i, 6) == "abc";
+  CHECK_EQ(abcRows, 2);
+  struct { const char* shortName; const char* size; const char* runs; } sizes[] = {
+      {"zero", "0 bytes", "0"}, {"fifty", "0.0 KB", "0"}, {"pacman", "0.0 KB", "12"}, {"sample", "", "0"},
+      {"locked", "", "0"},
+  };
+  for (auto& s : sizes) {
+    int r = Find(IDC_INSTALLED_LIST, 6, s.shortName);
+    CHECK(r >= 0);
+    CHECK_STR(Cell(IDC_INSTALLED_LIST, r, 7), s.size);
+    CHECK_STR(Cell(IDC_INSTALLED_LIST, r, 1), s.runs);
+    int d = Find(IDC_SUPPORTED_LIST, 6, Padded(std::string(" ") + s.shortName, 10));
+    CHECK(d >= 0);
+    CHECK_STR(Cell(IDC_SUPPORTED_LIST, d, 7), s.size);
+    CHECK_STR(Cell(IDC_SUPPORTED_LIST, d, 1), s.runs);
+  }
+  // The supported-games row of abc keeps what the later of its two entries wrote.
+  int abcDoc = Find(IDC_SUPPORTED_LIST, 6, " abc      ");
+  int lastAbc = -1;
+  for (int i = 0; i < GetListCount(List(IDC_INSTALLED_LIST)); ++i)
+    if (Cell(IDC_INSTALLED_LIST, i, 6) == "abc") lastAbc = i;
+  CHECK_STR(Cell(IDC_SUPPORTED_LIST, abcDoc, 7), Cell(IDC_INSTALLED_LIST, lastAbc, 7));
+  // A short name listed twice: the row nearer the end wins.
+  int dup = Find(IDC_INSTALLED_LIST, 6, "dup");
+  CHECK(dup >= 0);
+  CHECK_STR(Cell(IDC_INSTALLED_LIST, dup, 0), Padded("Dup last", 33));
+  CHECK_EQ(FindDocumentRow("DUP"), 7);
+  CHECK_EQ(FindDocumentRow("nosuch"), -1);
+  int readme = Find(IDC_OTHER_LIST, 0, "readme");
+  CHECK(readme >= 0);
+  CHECK_STR(Cell(IDC_OTHER_LIST, readme, 2), "Read me first");
+  CHECK_STR(Cell(IDC_OTHER_LIST, readme, 3), Rom("readme.txt"));
+  for (const char* odd : {"with blanks", "a&b%c!d^e", "[brackets](x)", "caf\xe9 \xc4rger"}) CHECK(Find(IDC_OTHER_LIST, 0, odd) >= 0);
+  CHECK_EQ(GetListCount(List(IDC_INSTALLED_LIST)), 9);
+  CHECK(Find(IDC_OTHER_LIST, 0, std::string(240, 'l')) >= 0);
+  CHECK_EQ(GetListCount(List(IDC_OTHER_LIST)), 6);
+  CHECK_STR(StatusPart(1), "Installed: 9 games");
+  CHECK_STR(StatusPart(2), "Supported: 9 games");
+  CHECK_STR(StatusPart(3), "Other files: 6 files");
+}
+
+TEST_CASE(startup_scan_of_a_mixed_folder) {
+  StageMixedFolder();
+  CreateTestWindow();
+  HANDLE lock = LockFile(Rom("locked.zip"));
+  LoadGameListDocument();
+  ScanRomFolder();
+  CloseHandle(lock);
+  CheckMixedFolder();
+}
+
+TEST_CASE(rescan_thread_gives_the_same_lists_and_steps_buttons) {
+  StageMixedFolder();
+  CreateTestWindow();
+  HANDLE lock = LockFile(Rom("locked.zip"));
+  LoadGameListDocument();
+  SendMessageA(GetDlgItem(g_mainWindow, IDC_TABS), TCM_SETCURSEL, 1, 0);
+  StartRescanThread();
+  CHECK(ScanInProgress());
+  CHECK(!Enabled(CMD_PLAY) && !Enabled(CMD_RESCAN) && !Enabled(CMD_DELETE));
+  PumpUntilScanDone(20000);
+  CloseHandle(lock);
+  CHECK(!ScanInProgress());
+  CheckMixedFolder();
+  CHECK(Enabled(CMD_PLAY) && Enabled(CMD_RESCAN) && Enabled(CMD_DELETE));
+}
+
+TEST_CASE(buttons_by_page_after_a_rescan) {
+  NewInstallation(Document({{"Alpha", "alpha"}}));
+  CreateTestWindow();
+  WriteFile(Rom("other.bin"), "o");
+  struct { int page; bool play, rescan, del; } pages[] = {
+      {0, false, true, false}, {1, true, true, true}, {2, true, true, true}, {3, true, true, true}};
+  for (auto& p : pages) {
+    SendMessageA(GetDlgItem(g_mainWindow, IDC_TABS), TCM_SETCURSEL, p.page, 0);
+    StartRescanThread();
+    PumpUntilScanDone(20000);
+    CHECK_EQ(Enabled(CMD_PLAY), p.play);
+    CHECK_EQ(Enabled(CMD_RESCAN), p.rescan);
+    CHECK_EQ(Enabled(CMD_DELETE), p.del);
+  }
+  // No roms folder: the buttons stay disabled and the counters are not refreshed.
+  SetCurrentDirectoryA(g_dir.c_str());
+  RemoveTree(g_dir + "\\roms");
+  SetStatusText("untouched", 1);
+  StartRescanThread();
+  PumpUntilScanDone(20000);
+  CHECK(!Enabled(CMD_PLAY) && !Enabled(CMD_RESCAN) && !Enabled(CMD_DELETE));
+  CHECK_STR(StatusPart(1), "untouched");
+  CHECK_EQ(GetListCount(List(IDC_SUPPORTED_LIST)), 1);
+  CHECK_EQ(GetListCount(List(IDC_OTHER_LIST)), 0);
+}
+
+// A request while a scan runs is not a second scan at once, but one more after it;
+// files that come and go during the scan do no harm.
+TEST_CASE(second_request_during_a_scan_follows_it) {
+  std::vector<std::pair<std::string, std::string>> games;
+  for (int i = 0; i < 3000; ++i) games.push_back({"Game " + std::to_string(i), "g" + std::to_string(i)});
+  NewInstallation(Document(games));
+  CreateTestWindow();
+  for (int i = 0; i < 1500; ++i) WriteFile(Rom("g" + std::to_string(i) + ".zip"), "x");
+  LoadGameListDocument();
+  StartRescanThread();
+  StartRescanThread();
+  for (int i = 0; i < 1500; i += 2) DeleteFileA(Rom("g" + std::to_string(i) + ".zip").c_str());
+  WriteFile(Rom("late.zip"), "late");
+  PumpUntilScanDone(60000);
+  CHECK(!ScanInProgress());
+  CHECK(Find(IDC_OTHER_LIST, 0, "late") >= 0);
+  CHECK_EQ(GetListCount(List(IDC_INSTALLED_LIST)), 750);
+  CHECK_EQ(GetListCount(List(IDC_SUPPORTED_LIST)), 3000);
+}
+
+TEST_CASE(sort_direction_alternates_across_lists_and_columns) {
+  NewInstallation(Document({}));
+  CreateTestWindow();
+  HWND list = List(IDC_INSTALLED_LIST);
+  const char* rows[][2] = {{"b", "10"}, {"C", "9"}, {"a", "100"}, {"d", "2"}};
+  for (int i = 0; i < 4; ++i) {
+    const char* texts[8] = {rows[i][0], rows[i][1], "", "", "", "", "", i == 0 ? "1.0 MB" : "900.0 KB"};
+    InsertListRow(list, i, texts, 8);
+  }
+  LVITEMA sel = {};
+  sel.state = sel.stateMask = LVIS_SELECTED;
+  SendMessageA(list, LVM_SETITEMSTATE, 1, (LPARAM)&sel);  // "C" selected
+  SortListsAtStartup();  // ascending by name, direction flag untouched
+  auto column = [&](int c) {
+    std::string s;
+    for (int i = 0; i < GetListCount(list); ++i) s += Cell(IDC_INSTALLED_LIST, i, c) + ",";
+    return s;
+  };
+  CHECK_STR(column(0), "a,b,C,d,");
+  CHECK_EQ(GetNextListItem(list, LVNI_SELECTED), 2);  // the selection moves with its row
+  struct { HWND list; int column; const char* want; int wantColumn; } clicks[] = {
+      {list, 1, "10,100,2,9,", 1},  // first click: ascending, text order
+      {list, 1, "9,2,100,10,", 1},  // same heading again: descending
+      {List(IDC_OTHER_LIST), 0, "", 0},  // another list flips the shared flag too
+      {list, 0, "d,C,b,a,", 0},    // so this one is descending
+      {list, 7, "1.0 MB,900.0 KB,900.0 KB,900.0 KB,", 7},
+  };
+  for (auto& c : clicks) {
+    SortListByColumn(c.list, c.column);
+    if (c.list == list) CHECK_STR(column(c.wantColumn), c.want);
+  }
+  CHECK_STR(Cell(IDC_INSTALLED_LIST, GetNextListItem(list, LVNI_SELECTED), 0), "C");
+}
+
+// Closes the count message box, keeping its text.
+static std::string g_boxText;
+static void CloseMessageBoxSoon() {
+  std::thread([] {
+    for (int i = 0; i < 500; ++i) {
+      HWND box = FindWindowA("#32770", "Search result");
+      if (box) {
+        char t[260] = "";
+        GetDlgItemTextA(box, 0xFFFF, t, sizeof t);
+        g_boxText = t;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(10);
+    }
+  }).detach();
+}
+
+static int RunSearch(const char* text) {
+  HWND dialog = CreateDialogParamA(g_instance, "IDD_SEARCH", g_mainWindow, SearchDialogProc, 0);
+  if (!dialog) return -1;
+  SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text);
+  g_boxText.clear();
+  CloseMessageBoxSoon();
+  SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+  DestroyWindow(dialog);
+  int hits = -1;
+  sscanf(g_boxText.c_str(), "%d", &hits);
+  return hits;
+}
+
+static std::string Selected(int id) {
+  std::string s;
+  for (int i = 0; i < GetListCount(List(id)); ++i)
+    s += (SendMessageA(List(id), LVM_GETITEMSTATE, i, LVIS_SELECTED | LVIS_FOCUSED) & (LVIS_SELECTED | LVIS_FOCUSED))
+             ? (SendMessageA(List(id), LVM_GETITEMSTATE, i, LVIS_FOCUSED) ? "F" : "1")
+             : "0";
+  return s;
+}
+
+TEST_CASE(search_counts_column_hits_and_selects) {
+  NewInstallation(Document({{"Pac-Man", "pacman"}, {"Galaga", "galaga"}, {"Pacland", "xyz"}}));
+  WriteFile(Rom("pacman.zip"), "p");
+  WriteFile(Rom("galaga.zip"), "g");
+  WriteFile(Rom("xyz.zip"), "x");
+  WriteFile(Rom("bios.zip"), "b");
+  CreateTestWindow();
+  LoadGameListDocument();
+  ScanRomFolder();
+  SortListsAtStartup();
+  HWND dialog = CreateDialogParamA(g_instance, "IDD_SEARCH", g_mainWindow, SearchDialogProc, 0);
+  CHECK(dialog != NULL);
+  char t[64] = "";
+  GetWindowTextA(dialog, t, sizeof t);
+  CHECK_STR(t, "Search");
+  GetDlgItemTextA(dialog, IDCANCEL, t, sizeof t);
+  CHECK_STR(t, "Cancel");
+  DestroyWindow(dialog);
+  HWND tabs = GetDlgItem(g_mainWindow, IDC_TABS);
+  struct { int page; const char* text; int hits; int list; const char* selected; } cases[] = {
+      {0, "pac", 3, IDC_INSTALLED_LIST, "011"},   // two names and one short name
+      {0, "XYZ", 1, IDC_INSTALLED_LIST, "001"},   // only the short name holds it
+      {0, "", 6, IDC_INSTALLED_LIST, "111"},      // every row, counted twice
+      {0, "none", 0, IDC_INSTALLED_LIST, "000"},
+      {1, " gal", 1, IDC_SUPPORTED_LIST, "100"},  // the field's leading blank
+      {1, "", 6, IDC_SUPPORTED_LIST, "111"},
+      {2, "bios", 1, IDC_OTHER_LIST, "1"},        // the other-files list has no column 6
+      {2, "", 1, IDC_OTHER_LIST, "1"},
+  };
+  for (auto& c : cases) {
+    SendMessageA(tabs, TCM_SETCURSEL, c.page, 0);
+    CHECK_EQ(RunSearch(c.text), c.hits);
+    CHECK_STR(Selected(c.list), c.selected);
+  }
+}
