@@ -13,6 +13,7 @@ namespace {
 struct Click { WPARAM wParam; HWND from; };
 std::vector<Click> g_clicks;
 int g_parentKeyUps = 0;
+int g_closeRequests = 0;
 HWND g_destroyOnClick = NULL;
 
 LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -22,6 +23,9 @@ LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       if (g_destroyOnClick && (HWND)lp == g_destroyOnClick) DestroyWindow(g_destroyOnClick);
       return 0;
     case WM_KEYUP: ++g_parentKeyUps; return 0;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) == SC_CLOSE) { ++g_closeRequests; return 0; }
+      break;
   }
   return DefWindowProcA(w, msg, wp, lp);
 }
@@ -595,8 +599,51 @@ TEST_CASE(colours_fonts_styles_cursor_and_enabling) {
   CHECK_EQ(Rec(soft)->focused, 1);
   SetFocus(Host());
   CHECK_EQ(Rec(soft)->focused, 0);
-  // Alt+F4 is passed on; other Alt keys are swallowed.
-  CHECK_EQ((int)SendMessageA(soft, WM_SYSKEYDOWN, 'Q', (LPARAM)0x20100001), 0);
+}
+
+TEST_CASE(alt_f4_reaches_the_top_level_window) {
+  Buttons bs;
+  HWND b = bs.Make("Play", BXS_SOFT, 10, 10, 1025);
+  SetCapture(b);
+  g_closeRequests = 0;
+  SendMessageA(b, WM_SYSKEYDOWN, VK_F4, (LPARAM)0x203E0001);  // with Alt held
+  Pump(50);
+  CHECK(GetCapture() != b);
+  CHECK_EQ(g_closeRequests, 1);
+  // Other Alt keys are swallowed.
+  CHECK_EQ((int)SendMessageA(b, WM_SYSKEYDOWN, 'Q', (LPARAM)0x20100001), 0);
+  CHECK_EQ((int)SendMessageA(b, WM_SYSKEYUP, VK_MENU, (LPARAM)0xC0380001), 0);
+  Pump(50);
+  CHECK_EQ(g_closeRequests, 1);
+  CHECK(g_clicks.empty());
+}
+
+// Reads the version box from another thread and closes it.
+static DWORD WINAPI CloseVersionBox(LPVOID out) {
+  for (int i = 0; i < 200; ++i) {
+    HWND box = FindWindowA("#32770", "Version");
+    if (box) {
+      HWND child = NULL;
+      while ((child = FindWindowExA(box, child, "Static", NULL)) != NULL) {
+        char text[80] = "";
+        GetWindowTextA(child, text, sizeof text);
+        if (text[0]) ButtonExCopyText((char*)out, 80, text);
+      }
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    Sleep(25);
+  }
+  return 1;
+}
+
+TEST_CASE(about_box_shows_the_version_banner) {
+  char text[80] = "";
+  HANDLE t = CreateThread(NULL, 0, CloseVersionBox, text, 0, NULL);
+  ButtonExAbout();
+  WaitForSingleObject(t, 5000);
+  CloseHandle(t);
+  CHECK_STR(text, "ButtonEx Library Version 1.03");
 }
 
 static HBITMAP SolidBitmap(COLORREF colour, int w, int h) {
