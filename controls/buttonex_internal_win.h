@@ -25,6 +25,7 @@ struct ButtonExData {
   int pressed;
   int focused;
   int disabled;
+  HWND tip;           // the tooltip made by ButtonExSetTip, not owned
 };
 
 // One copy for all buttons: they all live on the one user-interface thread.

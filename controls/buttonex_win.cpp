@@ -202,7 +202,9 @@ static LRESULT OnKeyUp(HWND button, ButtonExData* d, WPARAM wParam, LPARAM lPara
 
 static BOOL CALLBACK MnemonicProc(HWND window, LPARAM key) {
   ButtonExData* d = ButtonExRecord(window);
-  if (d && d->text && ButtonExMnemonic(d->text) == (int)key) {
+  // A disabled or hidden button cannot be clicked, not even by its letter.
+  if (d && d->text && ButtonExMnemonic(d->text) == (int)key && IsWindowEnabled(window) &&
+      IsWindowVisible(window)) {
     SetFocus(window);
     SimulatedClick(window);
   }
@@ -432,9 +434,27 @@ int ButtonExIsButton(HWND window) {
   return ButtonExClassMatches(name);
 }
 
+// A button that has its tooltip already gets the new text in it.
+static int UpdateTip(HWND button, ButtonExData* d, const char* text) {
+  char* copy = CopyToHeap(text ? text : "");
+  if (!copy) return -1;
+  TOOLINFOA ti;
+  memset(&ti, 0, sizeof ti);
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  ti.hwnd = button;
+  ti.uId = 0;
+  ti.hinst = g_bx.instance;
+  ti.lpszText = copy;
+  SendMessageA(d->tip, TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
+  FreeText(d->tipText);
+  d->tipText = copy;
+  return 0;
+}
+
 int ButtonExSetTip(HWND button, const char* text) {
   ButtonExData* d = ButtonExRecord(button);
   if (!d) return -1;
+  if (d->tip && IsWindow(d->tip)) return UpdateTip(button, d, text);  // one tooltip per button
   HWND focus = GetFocus();
   HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, button, NULL,
@@ -455,6 +475,7 @@ int ButtonExSetTip(HWND button, const char* text) {
   ti.lpszText = d->tipText;
   SendMessageA(tip, TTM_ADDTOOLA, 0, (LPARAM)&ti);
   SendMessageA(tip, TTM_SETMAXTIPWIDTH, 0, 300);
+  d->tip = tip;
   if (focus && GetFocus() != focus) SetFocus(focus);
   return 0;
 }
@@ -463,6 +484,8 @@ int ButtonExSetText(HWND button, const char* text) {
   ButtonExData* d = ButtonExRecord(button);
   if (!d) return -1;
   FreeText(d->text);
+  // Keep the system's copy in step, for GetWindowTextLength and readers in other processes.
+  DefWindowProcA(button, WM_SETTEXT, 0, (LPARAM)text);
   int result = 0;
   if (text) {
     d->text = CopyToHeap(text);

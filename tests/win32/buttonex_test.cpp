@@ -232,6 +232,7 @@ TEST_CASE(texts_never_overrun_the_callers_buffer) {
   CHECK_EQ((int)SendMessageA(b, WM_SETTEXT, 0, (LPARAM)"&Stop"), 0);
   ButtonExGetText(b, buf, sizeof buf);
   CHECK_STR(buf, "&Stop");
+  CHECK_EQ(GetWindowTextLengthA(b), 5);  // the system's copy follows
   // Longer than the measuring copy: kept whole, measured by its first 255 characters.
   std::string longText(300, 'W');
   longText[100] = '&';
@@ -444,6 +445,15 @@ TEST_CASE(alt_letter_clicks_every_matching_button) {
   SendMessageA(scan, WM_SYSCHAR, 'o', 0);
   CHECK(g_clicks.empty());
 
+  // Disabled and hidden buttons are not clicked by their letter.
+  g_clicks.clear();
+  EnableWindow(save, FALSE);
+  ShowWindow(scan, SW_HIDE);
+  SendMessageA(open, WM_SYSKEYUP, 'S', (LPARAM)0xE01F0001);
+  CHECK(g_clicks.empty());
+  EnableWindow(save, TRUE);
+  ShowWindow(scan, SW_SHOW);
+
   // Real Alt+O.
   FocusForReal(save);
   g_clicks.clear();
@@ -558,6 +568,13 @@ TEST_CASE(tooltip_is_added_with_the_rectangle_of_the_moment) {
   CHECK_EQ((int)ti.rect.right, 73);  // the grown area has no tip
   CHECK_EQ((int)ti.rect.bottom, 28);
   CHECK((ti.uFlags & TTF_SUBCLASS) != 0);
+  // A second tip replaces the text of the same tooltip.
+  CHECK_EQ(ButtonExSetTip(b, "Another text"), 0);
+  CHECK(Rec(b)->tip == tip);
+  CHECK_EQ((int)SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  text[0] = 0;
+  SendMessageA(tip, TTM_GETTOOLINFOA, 0, (LPARAM)&ti);
+  CHECK_STR(text, "Another text");
   DestroyWindow(tip);
 }
 
