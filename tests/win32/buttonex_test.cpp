@@ -568,6 +568,22 @@ TEST_CASE(tooltip_is_added_with_the_rectangle_of_the_moment) {
   CHECK_EQ((int)ti.rect.right, 73);  // the grown area has no tip
   CHECK_EQ((int)ti.rect.bottom, 28);
   CHECK((ti.uFlags & TTF_SUBCLASS) != 0);
+  // Under the real pointer the tip shows inside the first 73 x 28, not in the grown part.
+  SetForegroundWindow(Host());
+  RECT wr;
+  GetWindowRect(b, &wr);
+  MoveTo(wr.left + 130, wr.top + 34);
+  Pump(100);
+  MoveTo(wr.left + 131, wr.top + 35);
+  Pump(1200);
+  CHECK(!IsWindowVisible(tip));
+  MoveTo(wr.left + 30, wr.top + 12);
+  Pump(100);
+  MoveTo(wr.left + 31, wr.top + 13);
+  Pump(1200);
+  CHECK(IsWindowVisible(tip));
+  MoveTo(5, 5);
+  Pump(100);
   // A second tip replaces the text of the same tooltip.
   CHECK_EQ(ButtonExSetTip(b, "Another text"), 0);
   CHECK(Rec(b)->tip == tip);
