@@ -729,10 +729,15 @@ TEST_CASE(system_colour_change_recolours_bitmaps) {
 
   ButtonExRecolorBitmap(NULL, 0, 0);  // left alone
   CHECK(ButtonExLoadRecolored(12345, 0, 0) == NULL);
-  HBITMAP res = ButtonExLoadRecolored(IDB_BANNER_LEFT, RGB(0, 0, 0), RGB(255, 0, 255));
-  // Only when the resource is there by its number (not by the name of its constant).
-  CHECK((res != NULL) == (FindResourceA(NULL, MAKEINTRESOURCEA(IDB_BANNER_LEFT), (LPCSTR)RT_BITMAP) != NULL));
+  // From the executable's resources: the colour of the first pixel becomes magenta.
+  HBITMAP plain = LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDB_BANNER_LEFT));
+  CHECK(plain != NULL);
+  const COLORREF first = plain ? PixelOf(plain, 0, 0) : 0;
+  HBITMAP res = ButtonExLoadRecolored(IDB_BANNER_LEFT, first, RGB(255, 0, 255));
+  CHECK(res != NULL);
+  if (res) CHECK_EQ(PixelOf(res, 0, 0), RGB(255, 0, 255));
   if (res) DeleteObject(res);
+  if (plain) DeleteObject(plain);
   DestroyWindow(b);
   DestroyWindow(k);
   DeleteObject(bm);
