@@ -147,11 +147,11 @@ LRESULT OnPaint(HWND w) {
   return DefWindowProcA(w, WM_PAINT, 0, 0);
 }
 
-// Only matters on displays of 256 colours or fewer.
-void RealizePicturePalette(HWND w) {
+// Only matters on displays of 256 colours or fewer. True when a palette was realized.
+bool RealizePicturePalette(HWND w) {
   SplashRecord* r = RecordOf(w);
   HPALETTE palette = r ? PackedBitmapPalette(r->picture) : NULL;
-  if (!palette) return;
+  if (!palette) return false;
   HDC dc = GetDC(w);
   if (dc) {
     HPALETTE old = SelectPalette(dc, palette, FALSE);
@@ -160,11 +160,14 @@ void RealizePicturePalette(HWND w) {
     ReleaseDC(w, dc);
   }
   DeleteObject(palette);
+  return true;
 }
 
+// TRUE tells the system a palette was realized, upon which it asks every top-level
+// window about the change; a picture without a palette must not claim one, or
+// showing the splash waits on the busy start-up thread.
 LRESULT OnQueryNewPalette(HWND w) {
-  RealizePicturePalette(w);
-  return TRUE;
+  return RealizePicturePalette(w) ? TRUE : FALSE;
 }
 
 LRESULT OnPaletteChanged(HWND w, HWND changer) {
@@ -244,8 +247,17 @@ HWND CreateSplashScreen(HINSTANCE instance, HGLOBAL picture, UINT displayTime) {
   HWND window = NULL;
   if (_beginthread(SplashThread, 2000, &block) != (uintptr_t)-1L) {
     // The event, not the flag, decides when the block may go: the thread's last
-    // touch of it is setting the event.
-    WaitForSingleObject(block.readyEvent, INFINITE);
+    // touch of it is setting the event. Messages sent to this thread's windows
+    // meanwhile (the system's palette and activation notices when the splash
+    // shows) are served, so that the splash thread never waits on us; posted
+    // messages stay queued for the message loop.
+    DWORD woke;
+    while ((woke = MsgWaitForMultipleObjects(1, &block.readyEvent, FALSE, INFINITE, QS_SENDMESSAGE)) ==
+           WAIT_OBJECT_0 + 1) {
+      MSG msg;
+      PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    if (woke != WAIT_OBJECT_0) WaitForSingleObject(block.readyEvent, INFINITE);
     if (block.ready.load(std::memory_order_acquire)) window = block.window;
   }
   CloseHandle(block.readyEvent);

@@ -227,6 +227,17 @@ static std::string TabRect(HWND tabs, int index) {
   return RectJson(rc);
 }
 
+// The thumb of a trackbar, in screen coordinates.
+static std::string ThumbRect(HWND slider) {
+  Remote r(slider);
+  if (!r.ok()) return "null";
+  RECT rc = {};
+  Send(slider, TBM_GETTHUMBRECT, 0, (LPARAM)r.base);
+  r.Read(0, &rc, sizeof rc);
+  MapWindowPoints(slider, NULL, (POINT*)&rc, 2);
+  return RectJson(rc);
+}
+
 static std::string Layered(HWND w) {
   typedef BOOL(WINAPI * Getter)(HWND, COLORREF*, BYTE*, DWORD*);
   Getter get = (Getter)(void*)GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes");
@@ -296,6 +307,15 @@ static std::string Run(const std::vector<std::string>& a) {
     return Num((uintptr_t)FindWindowA(arg(1).c_str(), title ? t.c_str() : NULL));
   }
   if (c == "info") return WindowInfo(H(arg(1)));
+  if (c == "waitfind") {
+    // Polls here rather than from the test, to catch windows that live only briefly.
+    DWORD end = GetTickCount() + (DWORD)N(arg(2));
+    for (;;) {
+      HWND w = FindWindowA(arg(1).c_str(), NULL);
+      if (w || (LONG)(end - GetTickCount()) < 0) return WindowInfo(w);
+      Sleep(1);
+    }
+  }
   if (c == "child") return Num((uintptr_t)GetDlgItem(H(arg(1)), (int)N(arg(2))));
   if (c == "children") return Children(H(arg(1)));
   if (c == "text") {
@@ -322,6 +342,7 @@ static std::string Run(const std::vector<std::string>& a) {
   if (c == "tctext") return TabText(H(arg(1)), (int)N(arg(2)));
   if (c == "tcrect") return TabRect(H(arg(1)), (int)N(arg(2)));
   if (c == "layered") return Layered(H(arg(1)));
+  if (c == "tbthumb") return ThumbRect(H(arg(1)));
   if (c == "gdi") return GuiResources((DWORD)N(arg(1)));
   if (c == "focus") return Focus(H(arg(1)));
   if (c == "fg") return Num((uintptr_t)GetForegroundWindow());

@@ -1,0 +1,160 @@
+"""The splash screen during start-up and the main window's transparency, seen
+from outside the real vintor.exe."""
+import os
+import re
+import shutil
+import time
+import unittest
+
+import vintor_e2e as e2e
+
+SPLASH_CLASS = "SplashScreenClass"
+WS_POPUP, WS_DISABLED, WS_BORDER, WS_THICKFRAME = 0x80000000, 0x08000000, 0x00800000, 0x00040000
+WS_EX_TOPMOST = 0x8
+SM_CXSCREEN, SM_CYSCREEN, SM_CXFRAME, SM_CYFRAME = 0, 1, 32, 33
+CMD_TRANSPARENCY = 520
+SLIDER, GAUGE = 528, 527
+TBM_GETPOS = 0x400
+PBM_GETPOS = 0x408
+
+
+def big_catalogue(name, settings=None):
+    """An installation with the emulator's real table and an archive for every
+    game in it, so that start-up takes long enough to watch the splash."""
+    folder = e2e.stage(name, settings=settings)
+    source = os.path.join(e2e.SHARED, "data", "gamelists", "mamedev-historic-mame-0.95-gamelist.txt")
+    if not os.path.exists(source):
+        return folder, 0
+    shutil.copyfile(source, os.path.join(folder, "docs", "gamelist.txt"))
+    with open(source, "rb") as f:
+        shorts = re.findall(rb"^\|.{34}\|.{7}\|.{7}\|.{7}\|.{7}\| (\w+)", f.read(), re.M)
+    for s in shorts:
+        with open(os.path.join(folder, "roms", s.decode() + ".zip"), "wb") as z:
+            z.write(b"PK\x05\x06" + bytes(18))
+    return folder, len(shorts)
+
+
+def language_string(key):
+    with open(os.path.join(e2e.SOURCE, "lang", "default.lng"), "rb") as f:
+        m = re.search(rb"^%d=(.*?)\r?$" % key, f.read(), re.M)
+    return m.group(1).decode("cp1252") if m else ""
+
+
+class SplashTest(unittest.TestCase):
+    def test_splash_stands_during_startup_and_goes_after_the_main_window_shows(self):
+        folder, games = big_catalogue("splash")
+        d = e2e.driver()
+        v = e2e.Vintor(folder, wait_main=False)
+        try:
+            splash = d.call("waitfind", SPLASH_CLASS, 30000)
+            self.assertIsNotNone(splash, "no splash window during start-up")
+            h = splash["hwnd"]
+            # Text, colour and transparency follow creation from the start-up thread.
+            text = language_string(8)
+            e2e.wait_for(lambda: (d.call("info", h) or {}).get("title") == text, 10, 0.01, what="splash text")
+            splash = d.call("info", h)
+            shot_taken = False
+            main_shown = e2e.Vintor._visible_main(v)
+            if not main_shown:
+                e2e.screenshot("splash_startup")
+                shot_taken = d.call("info", h) is not None
+            l, t, r, b = splash["rect"]
+            w, hgt = r - l, b - t
+            self.assertEqual(w, 320 + d.call("metric", SM_CXFRAME))
+            self.assertEqual(hgt, 240 + d.call("metric", SM_CYFRAME))
+            self.assertEqual(l, (d.call("metric", SM_CXSCREEN) - w) // 2)
+            self.assertEqual(t, (d.call("metric", SM_CYSCREEN) - hgt) // 2)
+            style = splash["style"] & 0xFFFFFFFF
+            for bit in (WS_POPUP, WS_DISABLED, WS_BORDER, WS_THICKFRAME):
+                self.assertTrue(style & bit, hex(bit))
+            self.assertTrue(splash["exstyle"] & WS_EX_TOPMOST)
+            self.assertTrue(splash["exstyle"] & e2e.WS_EX_LAYERED)
+            self.assertEqual(d.call("layered", h)["alpha"], 242)
+            # The main window comes up; the splash is gone shortly after.
+            v.hwnd = e2e.wait_for(v._visible_main, 120, what="main window")
+            main = v.info()
+            self.assertEqual(main["pid"], splash["pid"])
+            self.assertNotEqual(main["tid"], splash["tid"])
+            e2e.wait_for(lambda: not d.call("find", SPLASH_CLASS), 5, what="splash to close")
+            print("\nsplash seen with %d games; screenshot during start-up: %s" % (games, shot_taken))
+        finally:
+            v.close()
+
+
+class TransparencyTest(unittest.TestCase):
+    def start(self, name, stored):
+        settings = "" if stored is None else "[OPTIONS]\r\nTransparent=%s\r\n" % stored
+        return e2e.Vintor(e2e.stage(name, settings=settings))
+
+    def test_stored_levels_at_startup(self):
+        # (stored value, layered?, alpha); 356 counts by its low byte, 100.
+        for stored, layered, alpha in ((None, True, 242), ("30", True, 76), ("100", False, None),
+                                       ("356", False, None), ("0", False, None)):
+            v = self.start("transparent_%s" % stored, stored)
+            try:
+                info = v.info()
+                self.assertEqual(bool(info["exstyle"] & e2e.WS_EX_LAYERED), layered, stored)
+                if layered:
+                    self.assertEqual(v.d.call("layered", v.hwnd)["alpha"], alpha, stored)
+            finally:
+                self.assertEqual(v.close(), 0)
+
+    def test_dialog_drags_live_then_cancel_restores_and_ok_stores(self):
+        v = self.start("transparency_dialog", "80")
+        d = v.d
+        try:
+            v.command(CMD_TRANSPARENCY)
+            dialog = v.find_dialog("Transparency: 80%")
+            slider = d.call("child", dialog["hwnd"], SLIDER)
+            gauge = d.call("child", dialog["hwnd"], GAUGE)
+            self.assertEqual(v.send(slider, TBM_GETPOS), 80)
+            self.assertEqual(v.send(gauge, PBM_GETPOS), 80)
+            time.sleep(0.5)
+            e2e.screenshot("transparency_dialog")
+
+            # A real drag of the thumb to the left: the opacity follows while the button is down.
+            l, t, r, b = d.call("tbthumb", slider)
+            x, y = (l + r) // 2, (t + b) // 2
+            e2e.xdotool("mousemove", x, y)
+            e2e.xdotool("mousedown", 1)
+            for step in range(1, 11):
+                e2e.xdotool("mousemove", x - 12 * step, y)
+                time.sleep(0.03)
+            pos = e2e.wait_for(lambda: (lambda p: p if p < 80 else 0)(v.send(slider, TBM_GETPOS)), 5,
+                               what="slider to move")
+            alpha = d.call("layered", v.hwnd)["alpha"]
+            title = d.call("info", dialog["hwnd"])["title"]
+            e2e.screenshot("transparency_dialog_dragged")
+            e2e.xdotool("mouseup", 1)
+            self.assertEqual(alpha, pos * 255 // 100)
+            self.assertEqual(title, "Transparency: %d%%" % pos)
+            self.assertEqual(v.send(gauge, PBM_GETPOS), pos)
+
+            # Escape is Cancel: the stored level comes back, nothing is written.
+            e2e.key("Escape")
+            e2e.wait_for(lambda: not d.call("info", dialog["hwnd"]), 5, what="dialog to close")
+            self.assertEqual(d.call("layered", v.hwnd)["alpha"], 204)
+            self.assertIn("Transparent=80", v.settings())
+
+            # Again, with the keyboard this time, and OK.
+            v.command(CMD_TRANSPARENCY)
+            dialog = v.find_dialog("Transparency: 80%")
+            slider = d.call("child", dialog["hwnd"], SLIDER)
+            l, t, r, b = d.call("tbthumb", slider)
+            e2e.click((l + r) // 2, (t + b) // 2)
+            e2e.key("Left", "Left", "Left")
+            e2e.wait_for(lambda: d.call("info", dialog["hwnd"])["title"] == "Transparency: 77%", 5,
+                         what="title after the keys")
+            self.assertEqual(d.call("layered", v.hwnd)["alpha"], 77 * 255 // 100)
+            ok = d.call("child", dialog["hwnd"], 1)
+            ol, ot, orr, ob = d.call("info", ok)["rect"]
+            e2e.click((ol + orr) // 2, (ot + ob) // 2)
+            e2e.wait_for(lambda: not d.call("info", dialog["hwnd"]), 5, what="dialog to close")
+            self.assertIn("Transparent=77", v.settings())
+            self.assertEqual(d.call("layered", v.hwnd)["alpha"], 196)
+        finally:
+            self.assertEqual(v.close(), 0)
+
+
+if __name__ == "__main__":
+    e2e.main()
