@@ -58,10 +58,12 @@ class Canvas:
                 d[i] = int(round((c[i] * a + d[i] * da * (1 - a)) / oa))
             d[3] = int(round(oa * 255))
 
-    def fill(self, shape, c):
-        """shape(x, y) -> coverage in 0..1, sampled 4x4 per pixel."""
-        for y in range(self.h):
-            for x in range(self.w):
+    def fill(self, shape, c, box=None):
+        """shape(x, y) -> coverage in 0..1, sampled 4x4 per pixel; box (x0, y0, x1, y1)
+        limits the pixels looked at."""
+        x0, y0, x1, y1 = box if box else (0, 0, self.w, self.h)
+        for y in range(max(0, int(y0)), min(self.h, int(y1) + 1)):
+            for x in range(max(0, int(x0)), min(self.w, int(x1) + 1)):
                 cov = 0
                 for sy in range(4):
                     for sx in range(4):
@@ -304,18 +306,79 @@ def banner_right():
 
 
 def splash():
-    c = Canvas(320, 240)
-    gradient(c, (20, 10, 60), (120, 40, 120))
-    # A stylised arcade cabinet.
-    c.fill(rounded(110, 30, 210, 200, 8), (50, 35, 110))
-    c.fill(rect(125, 50, 195, 110), (20, 200, 230))
-    c.fill(circle(145, 140, 7), (240, 60, 60))
-    c.fill(rect(165, 135, 190, 145), (250, 200, 40))
-    for i in range(40):
-        x = (i * 73) % 320
-        y = (i * 37) % 200
-        c.put(x, y, (255, 255, 255))
-    c.text("VINTOR", 160 - text_width("VINTOR", 4) // 2, 6, 4, (255, 220, 80))
+    """The start-up picture: an arcade cabinet under a starry sky over a neon
+    floor; the bottom band stays dark for the grey text line drawn over it."""
+    W, H = 320, 240
+    c = Canvas(W, H)
+    gradient(c, (10, 6, 40), (90, 30, 110))
+    # Stars, only in the sky, with a few brighter ones.
+    seed = 12345
+    for i in range(90):
+        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
+        x = seed % W
+        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
+        y = seed % 150
+        bright = 255 if i % 7 == 0 else 120 + (seed >> 8) % 100
+        c.put(x, y, (bright, bright, min(255, bright + 30)))
+        if i % 7 == 0:
+            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+                c.put(x + dx, y + dy, (200, 200, 255), 0.5)
+    # A setting sun behind the cabinet, cut by dark stripes.
+    sun = circle(160, 150, 62)
+    for y in range(88, 151):
+        t = (y - 88) / 62.0
+        col = (255, int(220 - 150 * t), int(80 + 60 * t))
+        stripe = y > 118 and (y // 4) % 3 == 0
+        if stripe:
+            continue
+        for x in range(98, 223):
+            if sun(x + 0.5, y + 0.5):
+                c.put(x, y, col)
+    # A neon floor in perspective.
+    c.fill(rect(0, 150, W, 214), (30, 8, 50))
+    for k in range(8):
+        y = 150 + (k * k) * 1.1
+        c.fill(rect(0, y, W, y + 0.8), (230, 60, 200), box=(0, y - 1, W, y + 2))
+    for k in range(-8, 9):
+        xb = 160 + k * 40
+        c.fill(thick_line(160 + k * 6, 150, xb, 214, 1.0), (230, 60, 200),
+               box=(min(160 + k * 6, xb) - 2, 150, max(160 + k * 6, xb) + 2, 214))
+    # The cabinet: body, marquee, screen with a small game, control panel.
+    c.fill(polygon([(122, 58), (198, 58), (204, 205), (116, 205)]), (40, 28, 96), box=(114, 56, 206, 206))
+    c.fill(rect(126, 62, 194, 76), (250, 200, 40), box=(124, 60, 196, 78))
+    c.text("VINTOR", 160 - text_width("VINTOR", 1) // 2, 66, 1, (90, 20, 90))
+    c.fill(rounded(128, 82, 192, 132, 4), (10, 12, 30), box=(126, 80, 194, 134))
+    c.fill(rect(131, 85, 189, 129), (16, 40, 70), box=(130, 84, 190, 130))
+    invader = ["0010000100", "0001001000", "0011111100", "0110110110", "1111111111", "1011111101", "1010000101"]
+    for n, (ox, oy, col) in enumerate(((136, 90, (120, 255, 120)), (152, 90, (255, 120, 220)),
+                                       (168, 90, (120, 200, 255)))):
+        for gy, row in enumerate(invader):
+            for gx, bit in enumerate(row):
+                if bit == '1':
+                    c.put(ox + gx * 1.5, oy + gy * 1.5, col)
+                    c.put(ox + gx * 1.5 + 1, oy + gy * 1.5, col)
+    c.fill(polygon([(160, 116), (167, 124), (153, 124)]), (250, 250, 120), box=(152, 115, 168, 125))
+    for x in range(134, 188, 6):
+        c.put(x, 127, (200, 200, 200))
+    c.fill(polygon([(120, 138), (200, 138), (206, 152), (114, 152)]), (70, 50, 140), box=(112, 136, 208, 154))
+    c.fill(thick_line(138, 146, 138, 136, 2.5), (200, 200, 210), box=(134, 132, 142, 148))
+    c.fill(circle(138, 135, 4), (240, 60, 60), box=(132, 129, 144, 141))
+    for i, col in enumerate(((250, 200, 40), (60, 200, 90), (40, 160, 240))):
+        c.fill(circle(160 + i * 11, 145, 3.4), col, box=(155 + i * 11, 140, 166 + i * 11, 150))
+    c.fill(rect(130, 160, 190, 196), (30, 20, 70), box=(128, 158, 192, 198))
+    c.fill(rect(150, 172, 170, 184), (250, 200, 40), box=(148, 170, 172, 186))
+    c.fill(rect(154, 176, 166, 180), (60, 30, 20), box=(152, 174, 168, 182))
+    # Title and subtitle.
+    c.text("VINTOR", 160 - text_width("VINTOR", 4) // 2 + 2, 10, 4, (60, 10, 60))
+    c.text("VINTOR", 160 - text_width("VINTOR", 4) // 2, 8, 4, (255, 220, 80))
+    c.text("MAME FRONT END", 160 - text_width("MAME FRONT END", 1) // 2, 42, 1, (220, 200, 255))
+    # The dark band for the text line.
+    for y in range(214, H):
+        t = (y - 214) / float(H - 214)
+        col = (int(22 - 12 * t), int(8 - 4 * t), int(40 - 20 * t), 255)
+        for x in range(W):
+            c.px[y][x] = list(col)
+    c.fill(rect(0, 214, W, 214.8), (230, 60, 200), box=(0, 213, W, 216))
     return c
 
 

@@ -3,6 +3,7 @@ from outside the real vintor.exe."""
 import os
 import re
 import shutil
+import subprocess
 import time
 import unittest
 
@@ -22,8 +23,11 @@ def big_catalogue(name, settings=None):
     """An installation with the emulator's real table and an archive for every
     game in it, so that start-up takes long enough to watch the splash."""
     folder = e2e.stage(name, settings=settings)
-    source = os.path.join(e2e.SHARED, "data", "gamelists", "mamedev-historic-mame-0.95-gamelist.txt")
-    if not os.path.exists(source):
+    # The shared data sit next to the main checkout, one level further up from a worktree.
+    candidates = [os.path.join(root, "data", "gamelists", "mamedev-historic-mame-0.95-gamelist.txt")
+                  for root in (e2e.SHARED, os.path.join(e2e.SOURCE, "..", "..", "shared"))]
+    source = next((c for c in candidates if os.path.exists(c)), None)
+    if not source:
         return folder, 0
     shutil.copyfile(source, os.path.join(folder, "docs", "gamelist.txt"))
     with open(source, "rb") as f:
@@ -81,6 +85,31 @@ class SplashTest(unittest.TestCase):
             v.close()
 
 
+    def test_splash_picture_and_text_line(self):
+        """The real picture and text line, held up by the Win32 test program long
+        enough for a screenshot (start-up itself may be too quick to catch)."""
+        d = e2e.driver()
+        env = e2e.wine_env()
+        env["VINTOR_HOLD_SPLASH_MS"] = "2500"
+        env["VINTOR_HOLD_SPLASH_TEXT"] = language_string(8)
+        exe = os.path.join(e2e.BUILD, "decor_test.exe")
+        proc = subprocess.Popen(["wine", exe, "hold_startup_splash"], cwd=e2e.BUILD, env=env,
+                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        try:
+            splash = d.call("waitfind", SPLASH_CLASS, 20000)
+            self.assertIsNotNone(splash)
+            e2e.wait_for(lambda: d.call("info", splash["hwnd"])["title"] == language_string(8), 5)
+            time.sleep(0.7)
+            shot = e2e.screenshot("splash_held")
+            self.assertTrue(d.call("info", splash["hwnd"]), "splash closed before the screenshot")
+            out, _ = proc.communicate(timeout=30)
+            self.assertIn(b"ok hold_startup_splash", out)
+            print("\nscreenshot: " + shot)
+        finally:
+            if proc.poll() is None:
+                proc.kill()
+
+
 class TransparencyTest(unittest.TestCase):
     def start(self, name, stored):
         settings = "" if stored is None else "[OPTIONS]\r\nTransparent=%s\r\n" % stored
@@ -103,6 +132,9 @@ class TransparencyTest(unittest.TestCase):
         v = self.start("transparency_dialog", "80")
         d = v.d
         try:
+            # The splash's window takes a moment to leave the screen under Wine.
+            e2e.wait_for(lambda: not d.call("find", SPLASH_CLASS), 10, what="splash to close")
+            time.sleep(0.5)
             v.command(CMD_TRANSPARENCY)
             dialog = v.find_dialog("Transparency: 80%")
             slider = d.call("child", dialog["hwnd"], SLIDER)

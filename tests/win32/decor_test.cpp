@@ -226,6 +226,23 @@ TEST_CASE(splash_window_on_its_own_thread) {
   SetSplashText(NULL, "x");
 }
 
+// Start-up owns a hidden main window and pumps no messages while it waits for the
+// splash: showing the splash must not wait on that window.
+TEST_CASE(splash_creation_does_not_wait_on_the_callers_windows) {
+  HWND mine = CreateWindowExA(0, "STATIC", "busy", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL, Me(), NULL);
+  HGLOBAL picture = LoadBitmapResource(Me(), IDB_SPLASH);
+  DWORD t0 = GetTickCount();
+  HWND splash = CreateSplashScreen(Me(), picture, 0);
+  SetSplashText(splash, "x");
+  DWORD took = GetTickCount() - t0;
+  FreePackedBitmap(picture);
+  CHECK(splash != NULL);
+  CHECK(took < 1000);
+  CloseSplashScreen(splash);
+  CHECK(WaitGone(splash, 5000));
+  DestroyWindow(mine);
+}
+
 TEST_CASE(display_time_closes_the_splash_by_itself) {
   HGLOBAL picture = SolidPicture(64, 48, RGB(0, 0, 200));
   DWORD t0 = GetTickCount();
@@ -442,4 +459,21 @@ TEST_CASE(dialog_moves_opacity_live_cancel_restores_ok_stores) {
   CHECK_EQ(Alpha(g_mainWindow), 51);
   DestroyWindow(g_mainWindow);
   g_mainWindow = NULL;
+}
+
+// Not a check: shows the splash as start-up does and keeps it up, so that the
+// end-to-end tests can look at it. Runs only when asked for by its environment.
+TEST_CASE(hold_startup_splash) {
+  char ms[16] = "", text[256] = "";
+  if (!GetEnvironmentVariableA("VINTOR_HOLD_SPLASH_MS", ms, sizeof ms)) SKIP("only for screenshots");
+  GetEnvironmentVariableA("VINTOR_HOLD_SPLASH_TEXT", text, sizeof text);
+  HGLOBAL picture = LoadBitmapResource(Me(), IDB_SPLASH);
+  HWND splash = CreateSplashScreen(Me(), picture, 0);
+  FreePackedBitmap(picture);
+  SetSplashTextColour(splash, RGB(128, 128, 128), FALSE);
+  SetSplashText(splash, text);
+  ApplyWindowTransparency(splash, 95);
+  Sleep((DWORD)atoi(ms));
+  CloseSplashScreen(splash);
+  CHECK(WaitGone(splash, 5000));
 }
