@@ -1,0 +1,184 @@
+"""The menu bar and its owner-drawn popups worked with real keys and clicks:
+menu help in status part 0, the Action popup as context menu, and a
+screenshot of each open popup (cropped copies for a person to look at)."""
+import os
+import subprocess
+import time
+import unittest
+
+import vintor_e2e as e2e
+
+INSTALLED = 305
+POPUP_CLASS = "#32768"
+LVM_GETNEXTITEM = 0x100C
+
+
+def language(key):
+    section = None
+    with open(os.path.join(e2e.SOURCE, "lang", "default.lng"), "rb") as f:
+        for line in f.read().decode("cp1252").splitlines():
+            if line.startswith("["):
+                section = line.strip()[1:-1]
+            elif section == "INTERFACE" and line.startswith("%d=" % key):
+                return line.split("=", 1)[1].replace("~", "\n")
+    return ""
+
+
+def crop(path, rect, name):
+    """A copy of part of a screenshot, for looking at one popup."""
+    x0, y0, x1, y1 = [max(0, v) for v in rect]
+    out = os.path.join(os.path.dirname(path), name + ".png")
+    subprocess.run(["convert", path, "-crop", "%dx%d+%d+%d" % (x1 - x0, y1 - y0, x0, y0), "+repage", out],
+                   check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return out
+
+
+class MenuTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        folder = e2e.stage("menus", settings="[OPTIONS]\r\nOntop=18\r\nMagnet=0\r\nSize=1\r\n")
+        cls.v = e2e.Vintor(folder)
+        time.sleep(0.5)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.v.close()
+
+    def tearDown(self):
+        self.close_popups()
+
+    def popups(self):
+        pid = self.v.info()["pid"]
+        return [w for w in self.v.d.call("top") if w["class"] == POPUP_CLASS and w["pid"] == pid]
+
+    def close_popups(self):
+        for _ in range(4):
+            if not self.popups():
+                break
+            e2e.key("Escape")
+            time.sleep(0.2)
+        e2e.key("Escape")
+        time.sleep(0.2)
+
+    def status_becomes(self, text, what):
+        e2e.wait_for(lambda: self.v.status(0) == text, 5, what="%s: status %r (is %r)" % (what, text, self.v.status(0)))
+
+    def selected_description(self):
+        """What RestoreStatusText puts back: a blank and the selected game's name."""
+        lst = self.v.child(INSTALLED)
+        if not lst:
+            return " "
+        item = self.v.send(lst, LVM_GETNEXTITEM, -1, 3)
+        if item < 0:
+            return " "
+        return " " + self.v.rows(INSTALLED)[item][0]
+
+    def focus_main(self):
+        r = self.v.info()["rect"]
+        # A click on the caption gives the window the keyboard without touching a control.
+        e2e.click(r[0] + 300, r[1] + 8)
+        time.sleep(0.3)
+
+    def shoot_popup(self, name):
+        time.sleep(1.2)  # screenshots lag the window state a little
+        path = e2e.screenshot(name)
+        boxes = [w["rect"] for w in self.popups()]
+        main = self.v.info()["rect"]
+        if boxes:
+            l = min([b[0] for b in boxes] + [main[0]])
+            t = min([b[1] for b in boxes] + [main[1]])
+            r = max(b[2] for b in boxes) + 10
+            b = max(b[3] for b in boxes) + 10
+            crop(path, (l, t, r, b), name + "_crop")
+        return path
+
+    def test_menu_help_for_items_separators_titles_and_system_menu(self):
+        self.focus_main()
+        restored = self.selected_description()
+        e2e.key("F10")
+        self.status_becomes(restored, "File title")
+        e2e.key("Down")
+        e2e.wait_for(self.popups, 5, what="File popup")
+        self.status_becomes(language(501), "first File item")
+        self.shoot_popup("menu_file")
+        e2e.key("Down")
+        self.status_becomes(language(502), "second File item")
+        e2e.key("Down")
+        self.status_becomes(restored, "separator")
+        e2e.key("Down")
+        self.status_becomes(language(500), "Exit")
+        # To the Action popup: 503 first, then down to the greyed 518.
+        e2e.key("Right")
+        self.status_becomes(language(503), "Action's first item")
+        self.shoot_popup("menu_action")
+        for _ in range(5):
+            e2e.key("Down")
+        self.status_becomes(language(518), "greyed 518, highlighted")
+        self.shoot_popup("menu_action_greyed_selected")
+        e2e.key("Right")
+        self.status_becomes(language(518), "Games' first item (518, enabled)")
+        self.shoot_popup("menu_games")
+        e2e.key("Right")
+        self.status_becomes(language(507), "Options' first item")
+        e2e.key("Down", "Down")
+        self.status_becomes(language(508), "Always on top (checked)")
+        self.shoot_popup("menu_options")
+        e2e.key("Right")
+        self.status_becomes(language(512), "Help's first item")
+        self.shoot_popup("menu_help")
+        # Closing the menu puts the selected game back.
+        self.close_popups()
+        self.status_becomes(restored, "menu closed")
+
+    def test_system_menu_help(self):
+        self.focus_main()
+        restored = self.selected_description()
+        e2e.key("F10")
+        self.status_becomes(restored, "File title")
+        e2e.key("Left")  # from the first title to the window's system menu
+        self.status_becomes(language(2030), "system menu title")
+        e2e.key("Down")
+        e2e.wait_for(self.popups, 5, what="system menu")
+        e2e.wait_for(lambda: self.v.status(0) != language(2030), 5, what="a system menu item")
+        seen = []
+        for _ in range(10):  # upwards, round to the last items: Close is among them
+            e2e.key("Up")
+            time.sleep(0.2)
+            seen.append(self.v.status(0))
+            if seen[-1] == language(61536):
+                break
+        self.assertEqual(seen[-1], language(61536), seen)
+        self.shoot_popup("menu_system")
+        self.close_popups()
+        self.status_becomes(restored, "menu closed")
+
+    def test_right_click_opens_the_action_popup_at_the_point(self):
+        self.focus_main()
+        bar = self.v.d.call("info", self.v.child(3000))["rect"]
+        x, y = (bar[0] + bar[2]) // 2, (bar[1] + bar[3]) // 2
+        e2e.click(x, y, button=3)
+        shown = e2e.wait_for(self.popups, 5, what="context popup")
+        self.assertEqual(len(shown), 1)
+        r = shown[0]["rect"]
+        # Shown at the point, or pushed up where the screen ends below it.
+        self.assertEqual(r[0], x)
+        self.assertTrue(r[1] == y or r[3] <= y + 1, r)
+        e2e.key("Down")
+        self.status_becomes(language(503), "the popup is Action's")
+        self.shoot_popup("menu_context")
+        e2e.key("Escape")
+        e2e.wait_for(lambda: not self.popups(), 5, what="popup closed")
+
+    def test_context_menu_from_the_keyboard_goes_to_the_far_corner(self):
+        # lParam -1 asks for (65535, 65535): the popup ends up clamped to the screen's corner.
+        self.v.post(self.v.hwnd, 0x007B, self.v.hwnd, 0xFFFFFFFF)  # WM_CONTEXTMENU
+        shown = e2e.wait_for(self.popups, 5, what="keyboard context popup")
+        r = shown[0]["rect"]
+        sw, sh = self.v.d.call("metric", 0), self.v.d.call("metric", 1)
+        self.assertGreater(r[0], sw // 2)
+        self.assertGreater(r[1], sh // 2)
+        self.close_popups()
+
+
+if __name__ == "__main__":
+    e2e.main()
