@@ -20,20 +20,32 @@
 
 enum { kTextSize = 260 };
 
-// Starts a program through the shell; nobody waits for it.
-BOOL RunProgram(const char* program, const char* parameters, const char* verb) {
+// Starts a program through the shell; nobody waits for it. Some shells refuse
+// SEE_MASK_INVOKEIDLIST without an item list (ERROR_INVALID_PARAMETER): the
+// first try is therefore silent and then the plain start is tried. Failures are
+// not reported, as with every outside program.
+static BOOL ShellStart(const char* program, const char* parameters, const char* verb, ULONG mask) {
   SHELLEXECUTEINFOA info;
   memset(&info, 0, sizeof info);
   info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_INVOKEIDLIST;
+  info.fMask = mask;
   info.lpVerb = verb;
   info.lpFile = program;
   info.lpParameters = parameters;
   info.nShow = SW_SHOW;
   BOOL ok = ShellExecuteExA(&info);
+  DWORD error = GetLastError();
   // The handle is asked for but never used: release it so each start does not leak one.
   if (info.hProcess) CloseHandle(info.hProcess);
+  SetLastError(error);
   return ok;
+}
+
+BOOL RunProgram(const char* program, const char* parameters, const char* verb) {
+  const ULONG mask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_INVOKEIDLIST;  // 0x4C
+  if (ShellStart(program, parameters, verb, mask | SEE_MASK_FLAG_NO_UI)) return TRUE;
+  if (GetLastError() != ERROR_INVALID_PARAMETER) return FALSE;
+  return ShellStart(program, parameters, verb, SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI);
 }
 
 static void OpenAddress(const char* address) {
