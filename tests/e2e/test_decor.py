@@ -38,6 +38,42 @@ def big_catalogue(name, settings=None):
     return folder, len(shorts)
 
 
+def renumber_bitmap(exe, old_id, new_id):
+    """Changes the id of one bitmap resource inside a copy of the program, so
+    that the program runs without that resource. The new id must keep the
+    directory's ascending order."""
+    import struct
+    with open(exe, "rb") as f:
+        data = bytearray(f.read())
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, opt_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
+    opt = pe + 24
+    rsrc_rva = struct.unpack_from("<I", data, opt + 96 + 8 * 2)[0]
+    base = None
+    for i in range(sections):
+        sec = opt + opt_size + 40 * i
+        vsize, va, raw_size, raw = struct.unpack_from("<IIII", data, sec + 8)
+        if va <= rsrc_rva < va + max(vsize, raw_size):
+            base = raw + (rsrc_rva - va)
+    assert base is not None, "no resource section"
+
+    def entries(offset):
+        named, ids = struct.unpack_from("<HH", data, offset + 12)
+        for k in range(named + ids):
+            at = offset + 16 + 8 * k
+            yield at, struct.unpack_from("<II", data, at)
+
+    for at, (ident, target) in entries(base):
+        if ident == 2 and target & 0x80000000:  # RT_BITMAP
+            for at2, (ident2, _) in entries(base + (target & 0x7FFFFFFF)):
+                if ident2 == old_id:
+                    struct.pack_into("<I", data, at2, new_id)
+                    with open(exe, "wb") as f:
+                        f.write(data)
+                    return
+    raise AssertionError("bitmap %d not found" % old_id)
+
+
 def language_string(key):
     with open(os.path.join(e2e.SOURCE, "lang", "default.lng"), "rb") as f:
         m = re.search(rb"^%d=(.*?)\r?$" % key, f.read(), re.M)
@@ -84,6 +120,21 @@ class SplashTest(unittest.TestCase):
         finally:
             v.close()
 
+
+    def test_without_the_picture_no_splash_and_no_message(self):
+        folder = e2e.stage("splash_missing")
+        renumber_bitmap(os.path.join(folder, "vintor.exe"), 333, 330)
+        d = e2e.driver()
+        v = e2e.Vintor(folder, wait_main=False)
+        try:
+            self.assertIsNone(d.call("waitfind", SPLASH_CLASS, 3000))
+            v.hwnd = e2e.wait_for(v._visible_main, 30, what="main window")
+            time.sleep(0.5)
+            titles = [w["title"] for w in d.call("top") if w["pid"] == v.info()["pid"]]
+            self.assertNotIn("SPLASHTEST", titles)
+            self.assertEqual(titles, ["Vintor 2009"])
+        finally:
+            self.assertEqual(v.close(), 0)
 
     def test_splash_picture_and_text_line(self):
         """The real picture and text line, held up by the Win32 test program long
