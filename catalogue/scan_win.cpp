@@ -7,6 +7,7 @@
 #include "catalogue/listview_win.h"
 #include "catalogue/document_lookup.h"
 #include "catalogue/file_size_text.h"
+#include "catalogue/ini_section.h"
 #include "catalogue/short_name.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
@@ -15,8 +16,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <direct.h>
-#include <fcntl.h>
-#include <io.h>
 #include <process.h>
 #include <cstdio>
 #include <cstring>
@@ -78,7 +77,7 @@ struct OtherEntry {
   std::string shortName, title, bios, path;
 };
 
-enum FillStage { kBegin, kCompare302, kUpdate302, kInsert302, kInsert305, kInsert306, kDone };
+enum FillStage { kBegin, kInsert302, kInsert305, kInsert306, kDone };
 
 // What one scan found; it lives only until its rows are in the lists.
 struct ScanResult {
@@ -89,6 +88,7 @@ struct ScanResult {
   bool folderSearched = false;
   FillStage stage = kBegin;
   size_t next = 0;
+  HWND lists[3] = {};  // 302, 305, 306: GetDlgItem per row would cost a server call each under Wine
 };
 
 static void CollectDocumentRow(const DocumentRow& row, void* context) {
@@ -122,20 +122,41 @@ static std::string ReadCounterText(const std::unordered_set<std::string>& existi
   return text;
 }
 
-static std::string SizeTextOf(const char* fullPath) {
-  long long length = -1;  // a folder or a file that cannot be opened: no size
-  int fd = _open(fullPath, _O_RDONLY | _O_BINARY);
-  if (fd >= 0) {
-    length = _filelengthi64(fd);
-    _close(fd);
-  }
+// The 64-bit length that the folder search already gives: opening every
+// archive only to ask its length costs a server round trip each. A folder has
+// no length and shows no size.
+static std::string SizeTextOf(const WIN32_FIND_DATAA& fd) {
+  long long length = -1;
+  if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    length = (long long)(((unsigned long long)fd.nFileSizeHigh << 32) | fd.nFileSizeLow);
   char text[32];
   FormatFileSizeTo(length, text, sizeof text);
   return text;
 }
 
-static void ExamineEntry(ScanResult* r, const DocumentLookup& lookup, const std::unordered_set<std::string>& counters,
-                         const char* foundName) {
+// Section BIOS of the settings file, read once per scan.
+static IniSection ReadBiosSection() {
+  IniSection section;
+  std::vector<char> buffer(32 * 1024);
+  for (;;) {
+    DWORD n = GetPrivateProfileSectionA("BIOS", buffer.data(), (DWORD)buffer.size(), g_paths.settingsFile);
+    if (n + 2 < buffer.size() || buffer.size() >= (64u << 20)) {
+      buffer[n < buffer.size() ? n : buffer.size() - 1] = 0;
+      section.Parse(buffer.data(), n);
+      return section;
+    }
+    buffer.resize(buffer.size() * 4);
+  }
+}
+
+struct ScanContext {
+  DocumentLookup lookup;
+  std::unordered_set<std::string> counters;
+  IniSection bios;
+};
+
+static void ExamineEntry(ScanResult* r, const ScanContext& c, const WIN32_FIND_DATAA& fd) {
+  const char* foundName = fd.cFileName;
   char full[kPathSize] = "";
   DWORD n = GetFullPathNameA(foundName, sizeof full, full, NULL);
   if (n == 0 || n >= sizeof full) CopyText(full, sizeof full, foundName);
@@ -144,7 +165,7 @@ static void ExamineEntry(ScanResult* r, const DocumentLookup& lookup, const std:
   title[sizeof title - 1] = 0;
   char shortName[kPathSize];
   ShortNameFromTitle(title, shortName, sizeof shortName);
-  int row = lookup.Find(shortName);
+  int row = c.lookup.Find(shortName);
   if (row < 0) {
     OtherEntry e;
     e.shortName = shortName;
@@ -153,17 +174,15 @@ static void ExamineEntry(ScanResult* r, const DocumentLookup& lookup, const std:
     char key[kPathSize];
     CopyText(key, sizeof key, shortName);
     AppendText(key, sizeof key, ".zip");
-    char bios[kPathSize] = "";
-    GetPrivateProfileStringA("BIOS", key, "", bios, sizeof bios, g_paths.settingsFile);
-    e.bios = bios;
+    e.bios = c.bios.Get(key, "", kPathSize - 1);
     r->other.push_back(e);
     return;
   }
   InstalledEntry e;
   e.docRow = row;
   e.shortName = shortName;
-  e.counter = ReadCounterText(counters, shortName);
-  e.size = SizeTextOf(full);
+  e.counter = ReadCounterText(c.counters, shortName);
+  e.size = SizeTextOf(fd);
   r->lastEntry[row] = (int)r->installed.size();
   r->installed.push_back(e);
 }
@@ -176,14 +195,15 @@ static void CollectScan(ScanResult* r) {
     fclose(f);
   }
   r->lastEntry.assign(r->doc.size(), -1);
-  DocumentLookup lookup;
+  ScanContext c;
   for (size_t i = 0; i < r->doc.size(); ++i) {
     char name[kPathSize];
     ShortNameFromDocumentField(r->doc[i].shortField, name, sizeof name);
-    lookup.Add(name, (int)i);
+    c.lookup.Add(name, (int)i);
   }
   if (_chdir(g_paths.romFolder) != 0) return;
-  std::unordered_set<std::string> counters = ExistingCounterFiles();
+  c.counters = ExistingCounterFiles();
+  c.bios = ReadBiosSection();
   WIN32_FIND_DATAA fd;
   HANDLE search = FindFirstFileA("*", &fd);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -191,7 +211,7 @@ static void CollectScan(ScanResult* r) {
   do {
     fd.cFileName[sizeof fd.cFileName - 1] = 0;
     if (strcmp(fd.cFileName, ".") == 0 || strcmp(fd.cFileName, "..") == 0) continue;
-    ExamineEntry(r, lookup, counters, fd.cFileName);
+    ExamineEntry(r, c, fd);
   } while (FindNextFileA(search, &fd));
   FindClose(search);
 }
@@ -226,58 +246,27 @@ static const char* SizeOf(const ScanResult* r, size_t row) {
   return e < 0 ? "" : r->installed[e].size.c_str();
 }
 
-static bool SameText(HWND list, int row, int column, const char* want) {
-  char text[kPathSize];
-  GetListText(list, row, column, text, sizeof text);
-  return strcmp(text, want) == 0;
-}
-
-// Does row i of 302 already hold document row i? Then only its counter and
-// size need writing, which spares a delete and a refill of the whole list.
-static bool RowMatchesDocument(HWND list, int i, const DocumentRow& d) {
-  return SameText(list, i, 0, d.name) && SameText(list, i, 2, d.status[0]) && SameText(list, i, 3, d.status[1]) &&
-         SameText(list, i, 4, d.status[2]) && SameText(list, i, 5, d.status[3]) && SameText(list, i, 6, d.shortField);
-}
-
+// Refilling a list with redraw off costs less inside Wine's list view than
+// reading its rows back to find what changed.
 static void BeginFill(ScanResult* r) {
-  HWND l302 = MainList(IDC_SUPPORTED_LIST), l305 = MainList(IDC_INSTALLED_LIST), l306 = MainList(IDC_OTHER_LIST);
-  SetListRedraw(l302, false);
-  SetListRedraw(l305, false);
-  SetListRedraw(l306, false);
-  SendMessageA(l305, LVM_DELETEALLITEMS, 0, 0);
-  SendMessageA(l306, LVM_DELETEALLITEMS, 0, 0);
-  r->next = 0;
-  if (GetListCount(l302) == (int)r->doc.size() && !r->doc.empty()) {
-    r->stage = kCompare302;
-  } else {
-    SendMessageA(l302, LVM_DELETEALLITEMS, 0, 0);
-    r->stage = kInsert302;
+  r->lists[0] = MainList(IDC_SUPPORTED_LIST);
+  r->lists[1] = MainList(IDC_INSTALLED_LIST);
+  r->lists[2] = MainList(IDC_OTHER_LIST);
+  for (HWND list : r->lists) {
+    SetListRedraw(list, false);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   }
+  r->next = 0;
+  r->stage = kInsert302;
 }
 
 static void FillOneRow(ScanResult* r) {
-  HWND l302 = MainList(IDC_SUPPORTED_LIST);
   size_t i = r->next;
   switch (r->stage) {
-    case kCompare302:
-      if (!RowMatchesDocument(l302, (int)i, r->doc[i])) {
-        SendMessageA(l302, LVM_DELETEALLITEMS, 0, 0);
-        r->stage = kInsert302;
-        r->next = 0;
-        return;
-      }
-      break;
-    case kUpdate302: {
-      const char* counter = CounterOf(r, i);
-      const char* size = SizeOf(r, i);
-      if (!SameText(l302, (int)i, 1, counter)) SetListText(l302, (int)i, 1, counter);
-      if (!SameText(l302, (int)i, 7, size)) SetListText(l302, (int)i, 7, size);
-      break;
-    }
     case kInsert302: {
       const char* texts[8];
       DocumentRowTexts(r->doc[i], CounterOf(r, i), SizeOf(r, i), texts);
-      InsertListRow(l302, (int)i, texts, 8);
+      InsertListRow(r->lists[0], (int)i, texts, 8);
       break;
     }
     case kInsert305: {
@@ -285,13 +274,13 @@ static void FillOneRow(ScanResult* r) {
       const char* texts[8];
       DocumentRowTexts(r->doc[e.docRow], e.counter.c_str(), e.size.c_str(), texts);
       texts[6] = e.shortName.c_str();
-      InsertListRow(MainList(IDC_INSTALLED_LIST), (int)i, texts, 8);
+      InsertListRow(r->lists[1], (int)i, texts, 8);
       break;
     }
     case kInsert306: {
       const OtherEntry& e = r->other[i];
       const char* texts[4] = {e.shortName.c_str(), e.title.c_str(), e.bios.c_str(), e.path.c_str()};
-      InsertListRow(MainList(IDC_OTHER_LIST), (int)i, texts, 4);
+      InsertListRow(r->lists[2], (int)i, texts, 4);
       break;
     }
     default:
@@ -302,7 +291,7 @@ static void FillOneRow(ScanResult* r) {
 
 static size_t StageLength(const ScanResult* r) {
   switch (r->stage) {
-    case kCompare302: case kUpdate302: case kInsert302: return r->doc.size();
+    case kInsert302: return r->doc.size();
     case kInsert305: return r->installed.size();
     case kInsert306: return r->other.size();
     default: return 0;
@@ -310,23 +299,8 @@ static size_t StageLength(const ScanResult* r) {
 }
 
 static void NextStage(ScanResult* r) {
-  HWND l302 = MainList(IDC_SUPPORTED_LIST);
   r->next = 0;
   switch (r->stage) {
-    case kCompare302:
-      r->stage = kUpdate302;
-      break;
-    case kUpdate302:
-      // As after a refill: no row keeps a selection or the focus, and the list starts at its top.
-      {
-        LVITEMA state = {};
-        state.stateMask = (UINT)-1;
-        SendMessageA(l302, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&state);
-        SendMessageA(l302, LVM_SETSELECTIONMARK, 0, -1);
-        SendMessageA(l302, LVM_ENSUREVISIBLE, 0, FALSE);
-      }
-      r->stage = kInsert305;
-      break;
     case kInsert302: r->stage = kInsert305; break;
     case kInsert305: r->stage = kInsert306; break;
     default: r->stage = kDone; break;

@@ -2,6 +2,7 @@
 #include "tests/testkit/testkit.h"
 #include "catalogue/document_lookup.h"
 #include "catalogue/file_size_text.h"
+#include "catalogue/ini_section.h"
 #include "catalogue/row_order.h"
 #include "catalogue/search_match.h"
 #include <string>
@@ -70,4 +71,21 @@ TEST_CASE(sorted_row_order_stable_both_directions) {
   for (int i = 0; i < 45000; ++i) many.push_back(std::to_string((i * 7919) % 45000));
   std::vector<int> order = SortedRowOrder(many, 1);
   for (size_t i = 1; i < order.size(); ++i) CHECK(CompareCellTexts(many[order[i - 1]].c_str(), many[order[i]].c_str()) <= 0);
+}
+
+TEST_CASE(ini_section_lookup_like_the_profile_functions) {
+  const char lines[] = "readme.zip = \"Read me\"\0NEOGEO.ZIP=Neo Geo BIOS\0neogeo.zip=second\0noequals\0"
+                       "q.zip='single'\0half.zip=\"open\0empty.zip=\0\0";
+  IniSection s;
+  s.Parse(lines, sizeof lines);
+  struct { const char* key; const char* want; } rows[] = {
+      {"readme.zip", "Read me"}, {"neogeo.zip", "Neo Geo BIOS"}, {" NeoGeo.Zip ", "Neo Geo BIOS"},
+      {"q.zip", "single"}, {"half.zip", "\"open"}, {"empty.zip", ""}, {"noequals", "-"}, {"missing.zip", "-"},
+  };
+  for (auto& r : rows) CHECK_STR(s.Get(r.key, "-", 259), r.want);
+  CHECK_STR(s.Get("neogeo.zip", "", 3), "Neo");
+  IniSection unterminated;
+  const char raw[4] = {'a', '=', 'b', 'c'};  // no terminating zero within the size
+  unterminated.Parse(raw, sizeof raw);
+  CHECK_STR(unterminated.Get("a", "", 259), "bc");
 }

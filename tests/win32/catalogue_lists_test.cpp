@@ -213,7 +213,13 @@ TEST_CASE(list_columns_and_styles) {
 static void StageMixedFolder() {
   NewInstallation(Document({{"Sample Game", "samplegm"}, {"Abc", "abc"}, {"Pac-Man", "pacman"}, {"Zero", "zero"},
                             {"Fifty", "fifty"}, {"Sample", "sample"}, {"Dup first", "dup"}, {"Dup last", "DUP"},
-                            {"Locked", "locked"}}));
+                            {"Locked", "locked"}, {"Big", "big"}}));
+  // A sparse archive of 3 GiB: its length does not fit 32 bits.
+  HANDLE big = CreateFileA(Rom("big.zip").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+  LONG high = 0;
+  SetFilePointer(big, (LONG)0xC0000000u, &high, FILE_BEGIN);
+  SetEndOfFile(big);
+  CloseHandle(big);
   WriteFile(Rom("SampleGm.ZIP"), std::string(2048, 'z'));
   WriteFile(Rom("abc.zip"), std::string(1024, 'a'));
   WriteFile(Rom("abc.7z"), std::string(5000000, 'b'));
@@ -231,7 +237,8 @@ static void StageMixedFolder() {
   WriteFile(std::string(240, 'L') + ".zip", "long");
   SetCurrentDirectoryA(g_dir.c_str());
   WriteFile(g_dir + "\\winis\\pacman.ini", "[OPTIONS]\r\nRuns=12\r\n");
-  WriteFile(g_paths.settingsFile, "[BIOS]\r\nreadme.zip=Read me first\r\n");
+  WriteFile(g_paths.settingsFile, "[BIOS]\r\nreadme.zip = \"Read me first\"\r\nREADME.ZIP=second\r\n"
+            "with blanks.zip=" + std::string(300, 'd') + "\r\n");
 }
 
 static HANDLE LockFile(const std::string& path) {
@@ -251,7 +258,8 @@ static void CheckMixedFolder() {
   CHECK_EQ(abcRows, 2);
   struct { const char* shortName; const char* size; const char* runs; } sizes[] = {
       {"zero", "0 bytes", "0"}, {"fifty", "0.0 KB", "0"}, {"pacman", "0.0 KB", "12"}, {"sample", "", "0"},
-      {"locked", "", "0"},
+      {"locked", "0.0 KB", "0"},  // its length comes from the folder search
+      {"big", "3.0 GB", "0"},
   };
   for (auto& s : sizes) {
     int r = Find(IDC_INSTALLED_LIST, 6, s.shortName);
@@ -279,12 +287,13 @@ static void CheckMixedFolder() {
   CHECK(readme >= 0);
   CHECK_STR(Cell(IDC_OTHER_LIST, readme, 2), "Read me first");
   CHECK_STR(Cell(IDC_OTHER_LIST, readme, 3), Rom("readme.txt"));
+  CHECK_STR(Cell(IDC_OTHER_LIST, Find(IDC_OTHER_LIST, 0, "with blanks"), 2), std::string(259, 'd'));
   for (const char* odd : {"with blanks", "a&b%c!d^e", "[brackets](x)", "caf\xe9 \xc4rger"}) CHECK(Find(IDC_OTHER_LIST, 0, odd) >= 0);
-  CHECK_EQ(GetListCount(List(IDC_INSTALLED_LIST)), 9);
+  CHECK_EQ(GetListCount(List(IDC_INSTALLED_LIST)), 10);
   CHECK(Find(IDC_OTHER_LIST, 0, std::string(240, 'l')) >= 0);
   CHECK_EQ(GetListCount(List(IDC_OTHER_LIST)), 6);
-  CHECK_STR(StatusPart(1), "Installed: 9 games");
-  CHECK_STR(StatusPart(2), "Supported: 9 games");
+  CHECK_STR(StatusPart(1), "Installed: 10 games");
+  CHECK_STR(StatusPart(2), "Supported: 10 games");
   CHECK_STR(StatusPart(3), "Other files: 6 files");
 }
 
