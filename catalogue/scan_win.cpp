@@ -77,7 +77,7 @@ struct OtherEntry {
   std::string shortName, title, bios, path;
 };
 
-enum FillStage { kBegin, kInsert302, kInsert305, kInsert306, kDone };
+enum FillStage { kBegin, kClear, kInsert302, kInsert305, kInsert306, kDone };
 
 // What one scan found; it lives only until its rows are in the lists.
 struct ScanResult {
@@ -89,6 +89,7 @@ struct ScanResult {
   FillStage stage = kBegin;
   size_t next = 0;
   HWND lists[3] = {};  // 302, 305, 306: GetDlgItem per row would cost a server call each under Wine
+  bool sliced = false;  // filled in slices between messages (a rescan), not at once (start-up)
 };
 
 static void CollectDocumentRow(const DocumentRow& row, void* context) {
@@ -254,15 +255,32 @@ static void BeginFill(ScanResult* r) {
   r->lists[2] = MainList(IDC_OTHER_LIST);
   for (HWND list : r->lists) {
     SetListRedraw(list, false);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    // Emptying a full list at once takes longer than a slice may; a rescan
+    // removes the rows one by one from the end instead.
+    if (!r->sliced) SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   }
   r->next = 0;
-  r->stage = kInsert302;
+  r->stage = r->sliced ? kClear : kInsert302;
+}
+
+// One row less in the first list that still has rows; next becomes 1 when all are empty.
+static void ClearOneRow(ScanResult* r) {
+  for (HWND list : r->lists) {
+    int n = GetListCount(list);
+    if (n > 0) {
+      SendMessageA(list, LVM_DELETEITEM, (WPARAM)(n - 1), 0);
+      return;
+    }
+  }
+  r->next = 1;
 }
 
 static void FillOneRow(ScanResult* r) {
   size_t i = r->next;
   switch (r->stage) {
+    case kClear:
+      ClearOneRow(r);
+      return;
     case kInsert302: {
       const char* texts[8];
       DocumentRowTexts(r->doc[i], CounterOf(r, i), SizeOf(r, i), texts);
@@ -291,6 +309,7 @@ static void FillOneRow(ScanResult* r) {
 
 static size_t StageLength(const ScanResult* r) {
   switch (r->stage) {
+    case kClear: return 1;
     case kInsert302: return r->doc.size();
     case kInsert305: return r->installed.size();
     case kInsert306: return r->other.size();
@@ -301,6 +320,7 @@ static size_t StageLength(const ScanResult* r) {
 static void NextStage(ScanResult* r) {
   r->next = 0;
   switch (r->stage) {
+    case kClear: r->stage = kInsert302; break;
     case kInsert302: r->stage = kInsert305; break;
     case kInsert305: r->stage = kInsert306; break;
     default: r->stage = kDone; break;
@@ -392,6 +412,7 @@ LRESULT HandleScanMessage(WPARAM wParam, LPARAM lParam) {
       delete r;
       return 0;
     }
+    r->sliced = true;
     g_filling = r;
   }
   FillNextSlice();
