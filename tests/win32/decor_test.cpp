@@ -269,35 +269,41 @@ TEST_CASE(creation_failure_returns_null_without_hanging) {
 
 // The text line is drawn over the picture, on one line, centred at the bottom.
 TEST_CASE(painting_puts_the_text_line_at_the_bottom) {
-  HGLOBAL picture = SolidPicture(240, 120, RGB(0, 0, 200));
-  HWND splash = CreateSplashScreen(Me(), picture, 0);
-  FreePackedBitmap(picture);
-  SetSplashTextColour(splash, RGB(255, 255, 0), FALSE);
-  SetSplashText(splash, "WWWWWWWW");
-  Sleep(300);
-  RECT client;
-  GetClientRect(splash, &client);
-  HDC dc = GetDC(splash);
-  int top = 10000, bottom = -1, left = 10000, right = -1, blue = 0;
-  for (int y = 0; y < client.bottom; ++y)
-    for (int x = 0; x < client.right; ++x) {
-      COLORREF c = GetPixel(dc, x, y);
-      if (c == RGB(0, 0, 200)) ++blue;
-      if (GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 100) {
-        if (y < top) top = y;
-        if (y > bottom) bottom = y;
-        if (x < left) left = x;
-        if (x > right) right = x;
+  // The same blue picture as 24 bits and as 8 bits with a colour table (index 1).
+  std::vector<RGBQUAD> table(16, RGBQUAD{0, 0, 0, 0});
+  table[1] = RGBQUAD{200, 0, 0, 0};
+  HGLOBAL pictures[] = {SolidPicture(240, 120, RGB(0, 0, 200)),
+                        MakePacked(240, 120, 8, 16, table, std::vector<unsigned char>(240 * 120, 1))};
+  for (HGLOBAL picture : pictures) {
+    HWND splash = CreateSplashScreen(Me(), picture, 0);
+    FreePackedBitmap(picture);
+    SetSplashTextColour(splash, RGB(255, 255, 0), FALSE);
+    SetSplashText(splash, "WWWWWWWW");
+    Sleep(300);
+    RECT client;
+    GetClientRect(splash, &client);
+    HDC dc = GetDC(splash);
+    int top = 10000, bottom = -1, left = 10000, right = -1, blue = 0;
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x) {
+        COLORREF c = GetPixel(dc, x, y);
+        if (c == RGB(0, 0, 200)) ++blue;
+        if (GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 100) {
+          if (y < top) top = y;
+          if (y > bottom) bottom = y;
+          if (x < left) left = x;
+          if (x > right) right = x;
+        }
       }
-    }
-  ReleaseDC(splash, dc);
-  CHECK(blue > client.right * client.bottom / 2);
-  CHECK(right > left);
-  CHECK(bottom >= client.bottom - 4);          // touches the bottom of the client area
-  CHECK(bottom - top < 20);                    // one line of the default font
-  CHECK(abs((left + right) - client.right) <= 4);  // centred
-  CloseSplashScreen(splash);
-  CHECK(WaitGone(splash, 3000));
+    ReleaseDC(splash, dc);
+    CHECK(blue > client.right * client.bottom / 2);
+    CHECK(right > left);
+    CHECK(bottom >= client.bottom - 4);              // touches the bottom of the client area
+    CHECK(bottom - top < 20);                        // one line of the default font
+    CHECK(abs((left + right) - client.right) <= 4);  // centred
+    CloseSplashScreen(splash);
+    CHECK(WaitGone(splash, 3000));
+  }
 }
 
 // --- transparency ----------------------------------------------------------
