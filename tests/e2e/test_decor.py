@@ -91,8 +91,13 @@ class SplashTest(unittest.TestCase):
             h = splash["hwnd"]
             # Text, colour and transparency follow creation from the start-up thread.
             text = language_string(8)
-            e2e.wait_for(lambda: (d.call("info", h) or {}).get("title") == text, 10, 0.01, what="splash text")
-            splash = d.call("info", h)
+
+            def decorated():
+                i = d.call("info", h)
+                self.assertIsNotNone(i, "splash closed before its text and transparency were set")
+                return i if i["title"] == text and i["exstyle"] & e2e.WS_EX_LAYERED else None
+            splash = e2e.wait_for(decorated, 10, 0.005, what="splash text and transparency")
+            alpha = d.call("layered", h)["alpha"]
             shot_taken = False
             main_shown = e2e.Vintor._visible_main(v)
             if not main_shown:
@@ -108,8 +113,7 @@ class SplashTest(unittest.TestCase):
             for bit in (WS_POPUP, WS_DISABLED, WS_BORDER, WS_THICKFRAME):
                 self.assertTrue(style & bit, hex(bit))
             self.assertTrue(splash["exstyle"] & WS_EX_TOPMOST)
-            self.assertTrue(splash["exstyle"] & e2e.WS_EX_LAYERED)
-            self.assertEqual(d.call("layered", h)["alpha"], 242)
+            self.assertEqual(alpha, 242)
             # The main window comes up; the splash is gone shortly after.
             v.hwnd = e2e.wait_for(v._visible_main, 120, what="main window")
             main = v.info()
