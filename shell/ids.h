@@ -59,32 +59,6 @@ enum CommandId {
   CMD_MANUAL = 531,
 };
 
-#ifdef RC_INVOKED
-// The resource compiler sees macros only: the same numbers for the .rc files.
-#define IDI_PROGRAM 304
-#define IDI_OTHER_FILE 316
-#define IDI_SUPPORTED_GAME 317
-#define IDB_SPLASH 333
-#define IDB_BANNER_LEFT 334
-#define IDB_BANNER_MIDDLE 335
-#define IDB_BANNER_RIGHT 336
-#define IDI_PLAY 338
-#define IDI_DELETE 339
-#define IDI_RESCAN 340
-#define IDI_SEARCH 341
-#define IDI_WEB 342
-#define IDI_MAIL 343
-#define IDI_TAB 550
-#define IDR_ACCELERATORS 10000
-#define IDC_SEARCH_TEXT 344
-#define IDC_SEARCH_GROUP 345
-#define IDC_ADVICE_SEPARATOR 402
-#define IDC_TRANSPARENT_SEPARATOR 444
-#define IDC_TRANSPARENT_GAUGE 527
-#define IDC_TRANSPARENT_SLIDER 528
-#define IDC_ADVICE_TEXT 529
-#define IDC_ADVICE_LINK 530
-#else
 // Resources.
 enum ResourceId {
   IDI_PROGRAM = 304,
@@ -115,8 +89,6 @@ enum DialogControlId {
   IDC_ADVICE_TEXT = 529,
   IDC_ADVICE_LINK = 530,
 };
-
-#endif
 
 // Private messages of the main window (WM_APP = 0x8000).
 enum PrivateMessage {
