@@ -48,11 +48,6 @@ int ComputeLayoutRects(const LayoutValues& v, ControlRect* out, int capacity) {
   return n < 0 ? 0 : n;
 }
 
-void PreviewPictureSize(const LayoutValues& v, int* width, int* height) {
-  *width = v.dw / 2 + 202;
-  *height = v.dh + 212;
-}
-
 void StatusBarCreationParts(int clientWidth, int edges[5]) {
   edges[0] = 200;
   edges[1] = 400;

@@ -21,9 +21,6 @@ enum { kLayoutControlCount = 27 };
 // moved; the preview (311) comes fourth. Returns the number written.
 int ComputeLayoutRects(const LayoutValues& v, ControlRect* out, int capacity);
 
-// The preview picture is loaded one pixel narrower than its control.
-void PreviewPictureSize(const LayoutValues& v, int* width, int* height);
-
 // Part edges of the status bar for its client width: five at creation, four
 // after every resize.
 void StatusBarCreationParts(int clientWidth, int edges[5]);

@@ -20,6 +20,7 @@ import make_demo  # noqa: E402
 STAGE_ROOT = os.path.join(BUILD, "e2e-stage")
 SHOTS = os.path.join(BUILD, "screenshots")
 MAIN_CLASS = "corvalisWndClass"
+SPLASH_CLASS = "SplashScreenClass"
 
 # Window messages and other numbers the tests use.
 WM_CLOSE = 0x0010
@@ -89,6 +90,19 @@ def xdotool(*args):
     subprocess.run(["xdotool"] + [str(a) for a in args], check=True, env=wine_env())
 
 
+def mapped_x_titles():
+    """Titles of the mapped X windows that have one."""
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True, text=True,
+                         env=wine_env()).stdout.split()
+    titles = []
+    for w in out:
+        name = subprocess.run(["xdotool", "getwindowname", w], capture_output=True, text=True,
+                              env=wine_env()).stdout.strip()
+        if name:
+            titles.append(name)
+    return titles
+
+
 def click(x, y, button=1, double=False):
     xdotool("mousemove", x, y)
     time.sleep(0.05)
@@ -145,6 +159,17 @@ class Vintor:
         self.hwnd = 0
         if wait_main:
             self.hwnd = wait_for(lambda: self._visible_main(), timeout, what="main window")
+            # The splash screen is told to close after the main window shows; clicks
+            # before it has gone would land on it.
+            wait_for(lambda: not self.splash_visible(), 10, what="splash screen to close")
+
+    def splash_visible(self):
+        pid = self.info()["pid"]
+        if any(w["class"] == SPLASH_CLASS and w["pid"] == pid for w in self.d.call("top")):
+            return True
+        # The X window can stay mapped for a while after the Win32 window is gone.
+        titles = set(w["title"] for w in self.d.call("top"))
+        return any(t not in titles for t in mapped_x_titles())
 
     def _visible_main(self):
         h = self.d.call("find", MAIN_CLASS)
