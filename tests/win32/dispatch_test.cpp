@@ -11,6 +11,8 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <string>
+#include <thread>
+#include <atomic>
 
 static std::string g_dir;
 
@@ -31,7 +33,7 @@ static std::string ReadFile(const std::string& path) {
 }
 
 static const char kLanguage[] =
-    "[INTERFACE]\r\n6=\"Short name: \"\r\n50=&File\r\n51=&Notepad\r\n52=&Open...\r\n53=E&xit\r\n54=&Action\r\n"
+    "[INTERFACE]\r\n6=\"Short name: \"\r\n10=Delete\r\n11=Move ~\r\n12=~ away?\r\n50=&File\r\n51=&Notepad\r\n52=&Open...\r\n53=E&xit\r\n54=&Action\r\n"
     "55=&Play\r\n56=&Rescan\r\n57=&Delete\r\n58=&Command prompt\r\n59=&Options\r\n61=On &top\r\n62=&Magnet\r\n"
     "63=Remember &size\r\n64=Remember &position\r\n65=&Help\r\n66=&Game list\r\n67=&Windows notes\r\n"
     "68=&Home page\r\n69=&Write\r\n70=Mirror\r\n71=&About\r\n89=Search &ROM\r\n90=Search &BIOS\r\n"
@@ -316,4 +318,77 @@ TEST_CASE(menu_help_and_restore) {
   UpdateSelectedGameInfo();
   CHECK_STR(Status(), " Xevious");
   SendMessageA(g_tabs, TCM_SETCURSEL, 0, 0);
+}
+
+// Answers the Delete question from another thread, as a user would; keeps its text.
+struct Answerer {
+  std::atomic<bool> asked{false};
+  std::string text;
+  std::thread worker;
+  explicit Answerer(int button) {
+    worker = std::thread([this, button] {
+      for (int i = 0; i < 40; ++i) {
+        HWND box = FindWindowA("#32770", "Delete");
+        if (box) {
+          char t[512] = "";
+          GetDlgItemTextA(box, 0xFFFF, t, sizeof t);
+          text = t;
+          asked = true;
+          PostMessageA(box, WM_COMMAND, button, 0);
+          return;
+        }
+        Sleep(50);
+      }
+    });
+  }
+  void Wait() { if (worker.joinable()) worker.join(); }
+  ~Answerer() { Wait(); }
+};
+
+static int ListCount(HWND list) { return (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); }
+
+TEST_CASE(delete_keeps_the_row_when_the_file_cannot_be_moved) {
+  SetUpWindow("");
+  CreateDirectoryA((g_dir + "\\roms").c_str(), NULL);
+  DeleteFileA((g_dir + "\\roms\\pacman.zip").c_str());  // missing: the move fails
+  HWND play = CreateWindowExA(0, "BUTTON", "p", WS_CHILD, 0, 0, 10, 10, g_mainWindow, (HMENU)503, g_instance, NULL);
+  HWND del = CreateWindowExA(0, "BUTTON", "d", WS_CHILD, 0, 0, 10, 10, g_mainWindow, (HMENU)505, g_instance, NULL);
+  SendMessageA(g_tabs, TCM_SETCURSEL, 0, 0);
+  int before = ListCount(g_installed);
+  Select(g_installed, 1);
+  {
+    Answerer yes(IDYES);
+    SendMessageA(g_mainWindow, WM_COMMAND, 505, 0);
+    yes.Wait();
+    CHECK(yes.asked);
+    CHECK_STR(yes.text, "Move \npacman.zip\n away?");
+  }
+  CHECK_EQ(ListCount(g_installed), before);
+  char name[64] = "";
+  LVITEMA it = {};
+  it.pszText = name;
+  it.cchTextMax = sizeof name;
+  SendMessageA(g_installed, LVM_GETITEMTEXTA, 1, (LPARAM)&it);
+  CHECK_STR(name, "Pac-Man (Midway)");
+  CHECK(IsWindowEnabled(del));
+  CHECK(IsWindowEnabled(play));
+  // No: nothing happens either.
+  {
+    Answerer no(IDNO);
+    SendMessageA(g_mainWindow, WM_COMMAND, 505, 0);
+  }
+  CHECK_EQ(ListCount(g_installed), before);
+  // Pages 1, 3, 4 and 5 ask nothing and change nothing.
+  for (int page : {1, 3, 4, 5}) {
+    SendMessageA(g_tabs, TCM_SETCURSEL, page, 0);
+    Answerer none(IDYES);
+    SendMessageA(g_mainWindow, WM_COMMAND, 505, 0);
+    none.Wait();
+    CHECK(!none.asked);
+  }
+  CHECK_EQ(ListCount(g_installed), before);
+  CHECK_EQ(ListCount(g_supported), 2);
+  SendMessageA(g_tabs, TCM_SETCURSEL, 0, 0);
+  DestroyWindow(play);
+  DestroyWindow(del);
 }
