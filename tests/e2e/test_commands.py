@@ -7,7 +7,6 @@ mailer that Wine's shell hands addresses to, which log them to web_log.txt. The 
 information of clicks and keys on the lists is checked here too."""
 import os
 import shutil
-import stat
 import subprocess
 import time
 import unittest
@@ -30,6 +29,8 @@ BACKUP = ".vintor-test-backup"
 # the setting reaches Vintor and, through it, the Notepad it starts.
 os.environ["WINEDLLOVERRIDES"] = os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d") + \
     ";notepad.exe=n"
+# The recycle bin of the programs started here: Wine keeps it in the desktop's trash folder.
+os.environ["XDG_DATA_HOME"] = TRASH
 HOME_PAGE = "https://vintor.example.org/"
 SUPPORT = "mailto:support@vintor.example.org"
 SEARCH = "https://www.google.com/search?client=vintor&ie=UTF-8&q="
@@ -64,8 +65,8 @@ def parameters_of(cmdline):
 
 
 def program_of(cmdline):
-    end = cmdline.index('"', 1) if cmdline.startswith('"') else (cmdline.find(" ") if " " in cmdline else len(cmdline))
-    return os.path.basename(cmdline[1:end] if cmdline.startswith('"') else cmdline[:end]).replace("\\", "/").split("/")[-1].lower()
+    path = cmdline[1:cmdline.index('"', 1)] if cmdline.startswith('"') else cmdline.split(" ")[0]
+    return path.replace("/", "\\").split("\\")[-1].lower()
 
 
 def reg(*args):
@@ -336,6 +337,156 @@ class CommandTest(unittest.TestCase, Program):
         self.assertEqual(v.proc.wait(20), 0)
         self.assertIsNotNone(ini_value(v.settings(), "ShowMaximized"))
         self.v = None
+
+
+class ListTest(unittest.TestCase, Program):
+    """Needs the real lists and tab control of the main window."""
+
+    def setUp(self):
+        missing = stand_in("shell/controls_win.cpp", "catalogue/scan_win.cpp", "shell/tabpages_win.cpp")
+        if missing:
+            self.skipTest("not built yet: " + missing)
+        self.v = None
+
+    def tearDown(self):
+        if self.v:
+            self.close_dialogs()
+            self.v.close()
+
+    def row_rect(self, control, item):
+        return self.v.d.call("lvrect", self.v.child(control), item)
+
+    def click_row(self, control, item):
+        r = self.row_rect(control, item)
+        e2e.click(r[0] + 40, (r[1] + r[3]) // 2)
+        time.sleep(0.4)
+
+    def click_below_rows(self, control):
+        rows = self.v.rows(control)
+        box = self.v.child_info(control)["rect"]
+        y = (self.row_rect(control, len(rows) - 1)[3] + 15) if rows else box[1] + 40
+        self.assertLess(y, box[3] - 10, "the list needs room below its rows")
+        e2e.click(box[0] + 60, y)
+        time.sleep(0.4)
+
+    def click_tab(self, page):
+        r = self.v.d.call("tcrect", self.v.child(TABS), page)
+        e2e.click((r[0] + r[2]) // 2, (r[1] + r[3]) // 2)
+        e2e.wait_for(lambda: self.v.send(self.v.child(TABS), e2e.TCM_GETCURSEL) == page, 5, what="page %d" % page)
+        time.sleep(0.4)
+
+    def info_for(self, name, short):
+        return "\r\n" + name.rstrip(" ") + "\r\n\r\n" + language(6) + short
+
+    def shown(self):
+        return self.v.status(0), self.v.text(INFO)
+
+    def test_clicks_keys_and_pages_show_game_information(self):
+        v = self.open("gameinfo")
+        rows = v.rows(INSTALLED)
+        self.assertGreater(len(rows), 3)
+        self.click_row(INSTALLED, 1)
+        self.assertEqual(self.shown(), (" " + rows[1][0], self.info_for(rows[1][0], rows[1][6])))
+        # The ends of the list: the prediction is clamped.
+        last = len(rows) - 1
+        self.click_row(INSTALLED, last)
+        e2e.key("Down")
+        time.sleep(0.3)
+        self.assertEqual(v.status(0), " " + rows[last][0])
+        self.click_row(INSTALLED, 0)
+        e2e.key("Up")
+        time.sleep(0.3)
+        self.assertEqual(v.status(0), " " + rows[0][0])
+        e2e.key("Down")
+        e2e.wait_for(lambda: v.status(0) == " " + rows[1][0], 5, what="down shows the next row")
+        # Below the last row: empty texts.
+        self.click_below_rows(INSTALLED)
+        self.assertEqual(self.shown(), (" ", "\r\n\r\n\r\n" + language(6)))
+        self.click_row(INSTALLED, 2)
+        # The supported-games list: padded name in the status, trimmed in the box, short name from the field.
+        self.click_tab(1)
+        supported = v.rows(SUPPORTED)
+        self.click_row(SUPPORTED, 1)
+        name, field = supported[1][0], supported[1][6]
+        short = field[1:].split(" ")[0]
+        self.assertEqual(self.shown(), (" " + name, self.info_for(name, short)))
+        e2e.screenshot("commands_supported_clicked")
+        # Page 2 shows the installed list's selection; the other-files list changes nothing.
+        self.click_tab(2)
+        expect = (" " + rows[2][0], self.info_for(rows[2][0], rows[2][6]))
+        self.assertEqual(self.shown(), expect)
+        if v.rows(OTHER):
+            self.click_row(OTHER, 0)
+            e2e.key("Down", "Up")
+            time.sleep(0.3)
+        self.assertEqual(self.shown(), expect)
+
+    def test_delete_on_page_0_without_selection_asks_about_item_0(self):
+        v = self.open("delete")
+        self.click_below_rows(INSTALLED)
+        rows = v.rows(INSTALLED)
+        first = rows[0][6]
+        archive = os.path.join(self.folder, "roms", first + ".zip")
+        self.assertTrue(os.path.exists(archive))
+        v.command(505)
+        box = self.dialog(language(10))
+        self.assertIn(first + ".zip", self.box_text(box))
+        e2e.screenshot("commands_delete_question")
+        self.answer(box, IDYES)
+        e2e.wait_for(lambda: not os.path.exists(archive), 10, what="archive moved")
+        e2e.wait_for(lambda: len(v.rows(INSTALLED)) == len(rows) - 1, 5, what="row removed")
+        self.assertNotIn(first, [r[6] for r in v.rows(INSTALLED)])
+        trashed = os.path.join(TRASH, "Trash", "files", first + ".zip")
+        self.assertTrue(os.path.exists(trashed), "in the recycle bin, not erased")
+        os.remove(trashed)
+        # No keeps the file; pages 1, 3, 4 and 5 ask nothing.
+        second = os.path.join(self.folder, "roms", v.rows(INSTALLED)[0][6] + ".zip")
+        v.command(505)
+        self.answer(self.dialog(language(10)), IDNO)
+        self.assertTrue(os.path.exists(second))
+        for page in (1, 3, 4, 5):
+            v.send(v.child(TABS), e2e.TCM_SETCURSEL, page)
+            v.command(505)
+            time.sleep(1.0)
+            self.assertEqual(self.dialogs(), [], "page %d" % page)
+        self.assertEqual(len(v.rows(INSTALLED)), len(rows) - 1)
+
+    def test_add_an_archive_copies_new_names_only_and_rescans(self):
+        v = self.open("add")
+        outside = os.path.join(e2e.STAGE_ROOT, "commands_add_outside")
+        shutil.rmtree(outside, ignore_errors=True)
+        os.makedirs(outside)
+        with open(os.path.join(outside, "galaga.zip"), "wb") as f:
+            f.write(b"PK\x05\x06" + bytes(18) + b"a different archive")
+        with open(os.path.join(outside, "tempest.zip"), "wb") as f:
+            f.write(b"PK\x05\x06" + bytes(18) + b"tempest")
+        kept = os.path.join(self.folder, "roms", "galaga.zip")
+        with open(kept, "rb") as f:
+            original = f.read()
+        # Dropped in behind the program's back: only a rescan can show it.
+        with open(os.path.join(self.folder, "roms", "frogger.zip"), "wb") as f:
+            f.write(b"PK\x05\x06" + bytes(18))
+        v.command(521)
+        self.dialog(language(106))
+        time.sleep(0.5)
+        type_text(e2e.win_path(os.path.join(outside, "galaga.zip")))
+        e2e.key("Return")
+        e2e.wait_for(lambda: "frogger" in [r[6] for r in v.rows(INSTALLED)], 20, what="rescan after Add")
+        with open(kept, "rb") as f:
+            self.assertEqual(f.read(), original, "an existing archive stays untouched")
+        v.command(521)
+        self.dialog(language(106))
+        time.sleep(0.5)
+        type_text(e2e.win_path(os.path.join(outside, "tempest.zip")))
+        e2e.key("Return")
+        e2e.wait_for(lambda: "tempest" in [r[6] for r in v.rows(INSTALLED)], 20, what="new archive listed")
+        self.assertTrue(os.path.exists(os.path.join(self.folder, "roms", "tempest.zip")))
+
+    def test_rescan_command_refreshes_the_lists(self):
+        v = self.open("rescan")
+        os.remove(os.path.join(self.folder, "roms", "galaga.zip"))
+        v.command(504)
+        e2e.wait_for(lambda: "galaga" not in [r[6] for r in v.rows(INSTALLED)], 20, what="rescan")
 
 
 def ini_value(text, key):
