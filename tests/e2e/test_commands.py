@@ -29,8 +29,10 @@ BACKUP = ".vintor-test-backup"
 # the setting reaches Vintor and, through it, the Notepad it starts.
 os.environ["WINEDLLOVERRIDES"] = os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d") + \
     ";notepad.exe=n"
-# The recycle bin of the programs started here: Wine keeps it in the desktop's trash folder.
+# The recycle bin of the programs started here: Wine keeps it in the desktop's trash
+# folder, under a data folder that must exist.
 os.environ["XDG_DATA_HOME"] = TRASH
+os.makedirs(TRASH, exist_ok=True)
 HOME_PAGE = "https://vintor.example.org/"
 SUPPORT = "mailto:support@vintor.example.org"
 SEARCH = "https://www.google.com/search?client=vintor&ie=UTF-8&q="
