@@ -262,6 +262,8 @@ class CommandTest(unittest.TestCase, Program):
         self.assertIn("Vintor 2009", self.box_text(box) or "")
         icons = [c for c in v.d.call("children", box["hwnd"]) if c["class"] == "Static" and (c["style"] & 0x1F) == 3]
         self.assertEqual(len(icons), 1, "the program's icon")
+        self.assertTrue(icons[0]["style"] & e2e.WS_VISIBLE)
+        self.assertNotEqual(v.send(icons[0]["hwnd"], 0x0171, 0, 0), 0)  # STM_GETICON
         e2e.screenshot("commands_about")
         self.answer(box, IDOK)
 
