@@ -18,6 +18,11 @@ def main():
     v = e2e.Vintor(folder)
     try:
         time.sleep(2.5)  # let the first snapshot and the splash settle
+        # Pick a game that has a snapshot, as a user would, so the preview shows a picture.
+        rect = v.d.call("lvrect", v.child(305), 2)
+        if rect:
+            e2e.click((rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2)
+            time.sleep(1.5)
         # Select a game with a snapshot so that the picture shows something real.
         subprocess.run(["import", "-window", "root", shot], check=False, env=e2e.wine_env())
     finally:
