@@ -218,6 +218,20 @@ static std::string TabText(HWND tabs, int index) {
   return "{\"text\":" + Quote(text) + ",\"image\":" + Num(item.iImage) + "}";
 }
 
+// WM_MOVING as a drag delivers it, and WM_GETMINMAXINFO. Both are marshalled
+// across processes, so the structures stay in the driver.
+static std::string Moving(HWND w, int left, int top, int right, int bottom) {
+  RECT rc = {left, top, right, bottom};
+  LRESULT result = Send(w, WM_MOVING, WMSZ_LEFT, (LPARAM)&rc);
+  return "{\"result\":" + Num(result) + ",\"rect\":" + RectJson(rc) + "}";
+}
+
+static std::string MinMax(HWND w) {
+  MINMAXINFO info = {};
+  Send(w, WM_GETMINMAXINFO, 0, (LPARAM)&info);
+  return "[" + Num(info.ptMinTrackSize.x) + "," + Num(info.ptMinTrackSize.y) + "]";
+}
+
 static std::string TabRect(HWND tabs, int index) {
   Remote r(tabs);
   RECT rc = {};
@@ -342,6 +356,13 @@ static std::string Run(const std::vector<std::string>& a) {
   if (c == "tctext") return TabText(H(arg(1)), (int)N(arg(2)));
   if (c == "tcrect") return TabRect(H(arg(1)), (int)N(arg(2)));
   if (c == "layered") return Layered(H(arg(1)));
+  if (c == "moving") return Moving(H(arg(1)), (int)N(arg(2)), (int)N(arg(3)), (int)N(arg(4)), (int)N(arg(5)));
+  if (c == "minmax") return MinMax(H(arg(1)));
+  if (c == "setpos") {
+    BOOL ok = SetWindowPos(H(arg(1)), NULL, (int)N(arg(2)), (int)N(arg(3)), (int)N(arg(4)), (int)N(arg(5)),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+    return Num(ok ? 1 : 0);
+  }
   if (c == "tbthumb") return ThumbRect(H(arg(1)));
   if (c == "gdi") return GuiResources((DWORD)N(arg(1)));
   if (c == "focus") return Focus(H(arg(1)));
