@@ -19,23 +19,15 @@ TBM_GETPOS = 0x400
 PBM_GETPOS = 0x408
 
 
-def big_catalogue(name, settings=None):
-    """An installation with the emulator's real table and an archive for every
-    game in it, so that start-up takes long enough to watch the splash."""
-    folder = e2e.stage(name, settings=settings)
-    # The shared data sit next to the main checkout, one level further up from a worktree.
-    candidates = [os.path.join(root, "data", "gamelists", "mamedev-historic-mame-0.95-gamelist.txt")
-                  for root in (e2e.SHARED, os.path.join(e2e.SOURCE, "..", "..", "shared"))]
-    source = next((c for c in candidates if os.path.exists(c)), None)
-    if not source:
-        return folder, 0
-    shutil.copyfile(source, os.path.join(folder, "docs", "gamelist.txt"))
-    with open(source, "rb") as f:
-        shorts = re.findall(rb"^\|.{34}\|.{7}\|.{7}\|.{7}\|.{7}\| (\w+)", f.read(), re.M)
-    for s in shorts:
-        with open(os.path.join(folder, "roms", s.decode() + ".zip"), "wb") as z:
+def big_catalogue(name, count=40000):
+    """An installation with a large made-up table and an archive for every game
+    in it, so that start-up takes long enough to watch the splash."""
+    games = [("Made-up Game %05d" % k, "Yes", "Yes", "Yes", "Yes", "mg%05d" % k) for k in range(count)]
+    folder = e2e.stage(name, games=games, installed=[], snapshots={}, counters={})
+    for _, _, _, _, _, short in games:
+        with open(os.path.join(folder, "roms", short + ".zip"), "wb") as z:
             z.write(b"PK\x05\x06" + bytes(18))
-    return folder, len(shorts)
+    return folder, count
 
 
 def renumber_bitmap(exe, old_id, new_id):
@@ -83,6 +75,7 @@ def language_string(key):
 class SplashTest(unittest.TestCase):
     def test_splash_stands_during_startup_and_goes_after_the_main_window_shows(self):
         folder, games = big_catalogue("splash")
+        started = time.time()
         d = e2e.driver()
         v = e2e.Vintor(folder, wait_main=False)
         try:
@@ -98,11 +91,10 @@ class SplashTest(unittest.TestCase):
                 return i if i["title"] == text and i["exstyle"] & e2e.WS_EX_LAYERED else None
             splash = e2e.wait_for(decorated, 10, 0.005, what="splash text and transparency")
             alpha = d.call("layered", h)["alpha"]
-            shot_taken = False
-            main_shown = e2e.Vintor._visible_main(v)
-            if not main_shown:
-                e2e.screenshot("splash_startup")
-                shot_taken = d.call("info", h) is not None
+            # A picture of the splash while start-up still works: it counts if the splash
+            # is still shown once the picture is taken (X lags behind the window state).
+            e2e.screenshot("splash_startup")
+            shot_taken = bool((d.call("info", h) or {}).get("visible"))
             l, t, r, b = splash["rect"]
             w, hgt = r - l, b - t
             self.assertEqual(w, 320 + d.call("metric", SM_CXFRAME))
@@ -120,7 +112,8 @@ class SplashTest(unittest.TestCase):
             self.assertEqual(main["pid"], splash["pid"])
             self.assertNotEqual(main["tid"], splash["tid"])
             e2e.wait_for(lambda: not d.call("find", SPLASH_CLASS), 5, what="splash to close")
-            print("\nsplash seen with %d games; screenshot during start-up: %s" % (games, shot_taken))
+            print("\nsplash seen with %d games, main window after %.1f s; screenshot during start-up: %s"
+                  % (games, time.time() - started, shot_taken))
         finally:
             v.close()
 
