@@ -202,6 +202,14 @@ class TransparencyTest(unittest.TestCase):
                 time.sleep(0.03)
             pos = e2e.wait_for(lambda: (lambda p: p if p < 80 else 0)(v.send(slider, TBM_GETPOS)), 5,
                                what="slider to move")
+            # Let the drag's last moves arrive before reading what follows the thumb.
+            settled = time.time() + 5
+            while time.time() < settled:
+                time.sleep(0.3)
+                now = v.send(slider, TBM_GETPOS)
+                if now == pos:
+                    break
+                pos = now
             alpha = d.call("layered", v.hwnd)["alpha"]
             title = d.call("info", dialog["hwnd"])["title"]
             e2e.screenshot("transparency_dialog_dragged")
