@@ -45,9 +45,15 @@ static void OnListClick(NMITEMACTIVATE* click) {
   if (list && SentByListView(&click->hdr)) ShowGameInfo(list, click->iItem);
 }
 
+// Some list views send the activation by Enter as a bare header, without the
+// item fields; the activated item is always the focused one, so that is read
+// from the list and the notification's item serves only when none is focused.
 static void OnListActivate(NMITEMACTIVATE* activation) {
   HWND list = FocusedGameList();
-  if (list && GetDlgCtrlID(list) == IDC_INSTALLED_LIST) StartGame(activation->iItem);
+  if (!list || GetDlgCtrlID(list) != IDC_INSTALLED_LIST) return;
+  int item = GetNextListItem(list, LVNI_FOCUSED);
+  if (item < 0 && activation->iItem < GetListCount(list)) item = activation->iItem;
+  StartGame(item);
 }
 
 static void OnColumnClick(NMLISTVIEW* column) {

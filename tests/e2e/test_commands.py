@@ -276,9 +276,10 @@ class CommandTest(unittest.TestCase, Program):
             for want in (first, "18" if first == "0" else "0"):
                 v.command(command)
                 e2e.wait_for(lambda: ini_value(v.settings(), key) == want, 5, what="%s=%s" % (key, want))
-                if command == 508 and not stand_in("shell/window_behaviour_win.cpp"):
-                    topmost = (v.info()["exstyle"] & 0x8) != 0
-                    self.assertEqual(topmost, want == "18")
+                if command == 508 and want == "0":
+                    # Only the way down is checked: Wine does not raise a window that owns
+                    # topmost tooltips back to topmost (the in-process test covers both ways).
+                    e2e.wait_for(lambda: not v.info()["exstyle"] & 0x8, 5, what="always on top off")
         # Options popup with every mark moved: Ontop on, Magnet off again, Size and Position off.
         v.command(509)
         r = v.info()["rect"]
@@ -426,6 +427,7 @@ class ListTest(unittest.TestCase, Program):
         self.assertEqual(self.shown(), expect)
 
     def test_delete_on_page_0_without_selection_asks_about_item_0(self):
+        shutil.rmtree(os.path.join(TRASH, "Trash"), ignore_errors=True)
         v = self.open("delete")
         self.click_below_rows(INSTALLED)
         rows = v.rows(INSTALLED)
@@ -440,9 +442,8 @@ class ListTest(unittest.TestCase, Program):
         e2e.wait_for(lambda: not os.path.exists(archive), 10, what="archive moved")
         e2e.wait_for(lambda: len(v.rows(INSTALLED)) == len(rows) - 1, 5, what="row removed")
         self.assertNotIn(first, [r[6] for r in v.rows(INSTALLED)])
-        trashed = os.path.join(TRASH, "Trash", "files", first + ".zip")
-        self.assertTrue(os.path.exists(trashed), "in the recycle bin, not erased")
-        os.remove(trashed)
+        trashed = os.listdir(os.path.join(TRASH, "Trash", "files"))
+        self.assertEqual(trashed, [first + ".zip"], "in the recycle bin, not erased")
         # No keeps the file; pages 1, 3, 4 and 5 ask nothing.
         second = os.path.join(self.folder, "roms", v.rows(INSTALLED)[0][6] + ".zip")
         v.command(505)

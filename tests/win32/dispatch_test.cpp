@@ -202,6 +202,7 @@ TEST_CASE(toggle_commands_write_18_and_0_and_move_checks) {
       char value[16] = "";
       GetPrivateProfileStringA("OPTIONS", t.key, "?", value, sizeof value, g_paths.settingsFile);
       CHECK_STR(value, want ? "18" : "0");
+      if (t.id == 508) CHECK_EQ((GetWindowLongA(g_mainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, want);
     }
   }
   // Identifiers without a command and 527 to 530 leave the settings file as it was.
