@@ -38,18 +38,7 @@ SUPPORT = "mailto:support@vintor.example.org"
 SEARCH = "https://www.google.com/search?client=vintor&ie=UTF-8&q="
 
 
-def language(key):
-    section = None
-    with open(os.path.join(e2e.SOURCE, "lang", "default.lng"), "rb") as f:
-        for line in f.read().decode("cp1252").splitlines():
-            if line.startswith("["):
-                section = line.strip()[1:-1]
-            elif section == "INTERFACE" and line.startswith("%d=" % key):
-                text = line.split("=", 1)[1]
-                if len(text) > 1 and text[0] == text[-1] == '"':
-                    text = text[1:-1]
-                return text.replace("~", "\n")
-    return ""
+language = e2e.language
 
 
 def stand_in(*names):

@@ -66,10 +66,7 @@ def renumber_bitmap(exe, old_id, new_id):
     raise AssertionError("bitmap %d not found" % old_id)
 
 
-def language_string(key):
-    with open(os.path.join(e2e.SOURCE, "lang", "default.lng"), "rb") as f:
-        m = re.search(rb"^%d=(.*?)\r?$" % key, f.read(), re.M)
-    return m.group(1).decode("cp1252") if m else ""
+language_string = e2e.language
 
 
 class SplashTest(unittest.TestCase):

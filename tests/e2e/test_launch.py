@@ -19,16 +19,7 @@ PROGRESS = "msctls_progress32"
 STAND_IN = "Stand-in until this module is built."
 
 
-def language(key):
-    """Text of a key of section INTERFACE of the shipped language file."""
-    section = None
-    with open(os.path.join(e2e.SOURCE, "lang", "default.lng"), "rb") as f:
-        for line in f.read().decode("cp1252").splitlines():
-            if line.startswith("["):
-                section = line.strip()[1:-1]
-            elif section == "INTERFACE" and line.startswith("%d=" % key):
-                return line.split("=", 1)[1].replace("~", "\n")
-    return ""
+language = e2e.language
 
 
 def ini_value(text, key):

@@ -13,15 +13,7 @@ POPUP_CLASS = "#32768"
 LVM_GETNEXTITEM = 0x100C
 
 
-def language(key):
-    section = None
-    with open(os.path.join(e2e.SOURCE, "lang", "default.lng"), "rb") as f:
-        for line in f.read().decode("cp1252").splitlines():
-            if line.startswith("["):
-                section = line.strip()[1:-1]
-            elif section == "INTERFACE" and line.startswith("%d=" % key):
-                return line.split("=", 1)[1].replace("~", "\n")
-    return ""
+language = e2e.language
 
 
 def crop(path, rect, name):

@@ -253,6 +253,22 @@ class Vintor:
             self.proc.wait(10)
 
 
+def language(key):
+    """Text of a key of section INTERFACE of the shipped language file, as the
+    program reads it: surrounding quotes dropped and "~" made a line break."""
+    section = None
+    with open(os.path.join(SOURCE, "lang", "default.lng"), "rb") as f:
+        for line in f.read().decode("cp1252").splitlines():
+            if line.startswith("["):
+                section = line.strip()[1:-1]
+            elif section == "INTERFACE" and line.startswith("%d=" % key):
+                text = line.split("=", 1)[1]
+                if len(text) > 1 and text[0] == text[-1] == '"':
+                    text = text[1:-1]
+                return text.replace("~", "\n")
+    return ""
+
+
 def read_log(folder):
     path = os.path.join(folder, "mame_log.txt")
     if not os.path.exists(path):

@@ -2,6 +2,7 @@
 // the game information of clicks and keys, and the toggle commands. The
 // window gets stand-in lists and a tab control with the real identifiers.
 #include "tests/testkit/testkit.h"
+#include "tests/win32/test_files.h"
 #include "shell/app_win.h"
 #include "shell/mainwnd_win.h"
 #include "shell/menubar_win.h"
@@ -15,22 +16,6 @@
 #include <atomic>
 
 static std::string g_dir;
-
-static void WriteFile(const std::string& path, const std::string& text) {
-  FILE* f = fopen(path.c_str(), "wb");
-  if (f) { fwrite(text.data(), 1, text.size(), f); fclose(f); }
-}
-
-static std::string ReadFile(const std::string& path) {
-  std::string s;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return s;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-  fclose(f);
-  return s;
-}
 
 static const char kLanguage[] =
     "[INTERFACE]\r\n6=\"Short name: \"\r\n10=Delete\r\n11=Move ~\r\n12=~ away?\r\n50=&File\r\n51=&Notepad\r\n52=&Open...\r\n53=E&xit\r\n54=&Action\r\n"
@@ -47,8 +32,8 @@ static void UseScratchInstallation(const std::string& settings) {
   g_dir = std::string(temp) + "vintor dispatch test";
   CreateDirectoryA(g_dir.c_str(), NULL);
   CreateDirectoryA((g_dir + "\\lang").c_str(), NULL);
-  WriteFile(g_dir + "\\lang\\default.lng", kLanguage);
-  WriteFile(g_dir + "\\vintor.ini", settings);
+  WriteFileBytes(g_dir + "\\lang\\default.lng", kLanguage);
+  WriteFileBytes(g_dir + "\\vintor.ini", settings);
   BuildInstallPaths(&g_paths, g_dir.c_str(), "vintor-eng.txt");
 }
 
@@ -206,9 +191,9 @@ TEST_CASE(toggle_commands_write_18_and_0_and_move_checks) {
     }
   }
   // Identifiers without a command and 527 to 530 leave the settings file as it was.
-  std::string before = ReadFile(g_paths.settingsFile);
+  std::string before = ReadFileBytes(g_paths.settingsFile);
   for (int id : {527, 528, 529, 530, 532, 499, 0, 65535}) SendMessageA(g_mainWindow, WM_COMMAND, id, 0);
-  CHECK_STR(ReadFile(g_paths.settingsFile), before);
+  CHECK_STR(ReadFileBytes(g_paths.settingsFile), before);
   CHECK(IsWindow(g_mainWindow));
 }
 

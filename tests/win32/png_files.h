@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "tests/win32/test_files.h"
 
 namespace testpng {
 
@@ -106,52 +107,10 @@ inline std::string SolidBmp(int w, int h, Rgba c) {
   return std::string((const char*)&fh, sizeof fh) + std::string((const char*)&ih, sizeof ih) + pixels;
 }
 
-inline bool WriteFileBytes(const std::string& path, const std::string& data) {
-  FILE* f = fopen(path.c_str(), "wb");
-  if (!f) return false;
-  bool ok = fwrite(data.data(), 1, data.size(), f) == data.size();
-  return fclose(f) == 0 && ok;
-}
-
-inline std::string ReadFileBytes(const std::string& path) {
-  std::string data;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return data;
-  char buf[65536];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-  fclose(f);
-  return data;
-}
-
-inline bool FileThere(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-inline void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-      else { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); DeleteFileA(path.c_str()); }
-    } while (FindNextFileA(h, &found));
-    FindClose(h);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-// A fresh empty folder under the temporary folder (no trailing backslash).
-inline std::string FreshFolder(const char* name) {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  std::string folder = std::string(temp) + name;
-  RemoveTree(folder);
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
+using ::WriteFileBytes;
+using ::ReadFileBytes;
+using ::FileThere;
+using ::RemoveTree;
+using ::FreshFolder;
 
 }  // namespace testpng

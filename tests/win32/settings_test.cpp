@@ -1,5 +1,6 @@
 // Settings file and language strings through the platform's profile functions.
 #include "tests/testkit/testkit.h"
+#include "tests/win32/test_files.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include <cstdio>
@@ -7,22 +8,6 @@
 #include <thread>
 
 static std::string g_dir;
-
-static void WriteFile(const std::string& path, const std::string& text) {
-  FILE* f = fopen(path.c_str(), "wb");
-  if (f) { fwrite(text.data(), 1, text.size(), f); fclose(f); }
-}
-
-static std::string ReadFile(const std::string& path) {
-  std::string s;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return s;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-  fclose(f);
-  return s;
-}
 
 // A scratch installation in the temp folder, with a blank in its name.
 static void UseScratchInstallation(const char* language) {
@@ -33,7 +18,7 @@ static void UseScratchInstallation(const char* language) {
   CreateDirectoryA((g_dir + "\\lang").c_str(), NULL);
   DeleteFileA((g_dir + "\\vintor.ini").c_str());
   DeleteFileA((g_dir + "\\lang\\default.lng").c_str());
-  if (language) WriteFile(g_dir + "\\lang\\default.lng", language);
+  if (language) WriteFileBytes(g_dir + "\\lang\\default.lng", language);
   BuildInstallPaths(&g_paths, g_dir.c_str(), "vintor-eng.txt");
 }
 
@@ -61,7 +46,7 @@ TEST_CASE(language_strings_from_two_threads) {
 // Integer reads: a sign and the leading digits; no digits read as 0; absent gives the default.
 TEST_CASE(integer_reads) {
   UseScratchInstallation(nullptr);
-  WriteFile(g_paths.settingsFile,
+  WriteFileBytes(g_paths.settingsFile,
             "[OPTIONS]\r\nA=yes\r\nB=2\r\nC=-5\r\nD=12abc\r\nE=\r\nF=18\r\n");
   struct { const char* key; int def; int want; } rows[] = {
     {"A", 7, 0}, {"B", 0, 2}, {"C", 0, -5}, {"D", 0, 12}, {"F", 0, 18}, {"Missing", 95, 95},
@@ -72,9 +57,9 @@ TEST_CASE(integer_reads) {
 
 TEST_CASE(transparent_low_byte) {
   UseScratchInstallation(nullptr);
-  WriteFile(g_paths.settingsFile, "[OPTIONS]\r\nTransparent=356\r\n");
+  WriteFileBytes(g_paths.settingsFile, "[OPTIONS]\r\nTransparent=356\r\n");
   CHECK_EQ(ReadSettingsInt("Transparent", 95) & 0xFF, 100);
-  WriteFile(g_paths.settingsFile, "[OPTIONS]\r\nTransparent=300\r\n");
+  WriteFileBytes(g_paths.settingsFile, "[OPTIONS]\r\nTransparent=300\r\n");
   CHECK_EQ(ReadSettingsInt("Transparent", 95) & 0xFF, 44);
 }
 
@@ -85,10 +70,10 @@ TEST_CASE(write_int_and_toggle_flag) {
   g_mainMenu = CreateMenu();
   AppendMenuA(g_mainMenu, MF_STRING, 508, "Always on top");
   CHECK_EQ(ToggleSettingsFlag(508, "Ontop"), 1);
-  CHECK(ReadFile(g_paths.settingsFile).find("Ontop=18") != std::string::npos);
+  CHECK(ReadFileBytes(g_paths.settingsFile).find("Ontop=18") != std::string::npos);
   CHECK_EQ(GetMenuState(g_mainMenu, 508, MF_BYCOMMAND) & MF_CHECKED, (UINT)MF_CHECKED);
   CHECK_EQ(ToggleSettingsFlag(508, "Ontop"), 0);
-  CHECK(ReadFile(g_paths.settingsFile).find("Ontop=0") != std::string::npos);
+  CHECK(ReadFileBytes(g_paths.settingsFile).find("Ontop=0") != std::string::npos);
   CHECK_EQ(GetMenuState(g_mainMenu, 508, MF_BYCOMMAND) & MF_CHECKED, 0u);
   // A stored "2" is on, "yes" is off.
   WriteSettingsText("Magnet", "2");
@@ -105,9 +90,9 @@ TEST_CASE(short_paths_in_folder_with_blanks) {
   CreateDirectoryA((g_dir + "\\docs").c_str(), NULL);
   CreateDirectoryA((g_dir + "\\roms").c_str(), NULL);
   CreateDirectoryA((g_dir + "\\snap").c_str(), NULL);
-  WriteFile(g_dir + "\\vintor.ini", "");
-  WriteFile(g_dir + "\\mame.exe", "");
-  WriteFile(g_dir + "\\docs\\gamelist.txt", "");
+  WriteFileBytes(g_dir + "\\vintor.ini", "");
+  WriteFileBytes(g_dir + "\\mame.exe", "");
+  WriteFileBytes(g_dir + "\\docs\\gamelist.txt", "");
   BuildInstallPaths(&g_paths, g_dir.c_str(), "my manual.txt");
   ShortenInstallPaths(&g_paths, [](const char* in, char* out, unsigned n) { return (unsigned)GetShortPathNameA(in, out, n); });
   const char* shortened[] = {g_paths.programFolder, g_paths.settingsFile, g_paths.languageFile,
