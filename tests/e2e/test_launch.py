@@ -131,14 +131,10 @@ class LaunchTest(unittest.TestCase):
         return e2e.wait_for(look, timeout, what="dialog %r" % title)
 
     def box_text(self, box):
-        for c in self.v.d.call("children", box["hwnd"]):
-            if c["id"] == 0xFFFF:
-                return c["title"]
-        return None
+        return self.v.box_text(box)
 
     def answer(self, box, button):
-        self.v.post(box["hwnd"], e2e.WM_COMMAND, button, 0)
-        e2e.wait_for(lambda: not self.v.d.call("info", box["hwnd"]), 10, what="dialog to close")
+        self.v.answer(box, button)
 
     def close_dialogs(self):
         for _ in range(5):

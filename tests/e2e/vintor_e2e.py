@@ -237,6 +237,18 @@ class Vintor:
             return None
         return wait_for(look, timeout, what="dialog %r" % title)
 
+    def box_text(self, box):
+        """The text of a message box: its static with identifier 0xFFFF."""
+        for c in self.d.call("children", box["hwnd"]):
+            if c["id"] == 0xFFFF:
+                return c["title"]
+        return None
+
+    def answer(self, box, button):
+        """Presses a dialog's button by identifier and waits for the dialog to go."""
+        self.post(box["hwnd"], WM_COMMAND, button, 0)
+        wait_for(lambda: not self.d.call("info", box["hwnd"]), 10, what="dialog to close")
+
     def close(self, timeout=20):
         if self.hwnd and self.d.call("info", self.hwnd):
             self.post(self.hwnd, WM_CLOSE)
