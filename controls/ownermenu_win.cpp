@@ -4,7 +4,6 @@
 #include <cstring>
 
 static const char kSignature[] = "{44DE039E-73AC-4025-A33F-99070C4E4023}";
-static const UINT kMenuInfoSize = 44;  // MENUITEMINFOA without hbmpItem, understood everywhere
 static const UINT kDrawFlags = DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
 static const int kCheckBitmap = 32760;  // OBM_CHECK
 
@@ -17,7 +16,7 @@ const OwnerMenuItem* OwnerMenuRecord(ULONG_PTR itemData) {
 static MENUITEMINFOA MenuInfo(UINT mask) {
   MENUITEMINFOA mii;
   memset(&mii, 0, sizeof mii);
-  mii.cbSize = kMenuInfoSize;
+  mii.cbSize = kMenuItemInfoSize;
   mii.fMask = mask;
   return mii;
 }

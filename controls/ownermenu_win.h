@@ -2,6 +2,11 @@
 #pragma once
 #include <windows.h>
 #include "controls/ownermenu_metrics.h"
+#include <cstddef>
+
+// MENUITEMINFOA without hbmpItem (44 bytes in a 32-bit program): the form every
+// version of the system understands, measured for the architecture at hand.
+const UINT kMenuItemInfoSize = (UINT)offsetof(MENUITEMINFOA, hbmpItem);
 
 // One record per item of a converted menu; all records of a menu share one
 // heap block, found again through the item data of position 0.

@@ -1,10 +1,8 @@
 # Sourced by the test and demo commands: one virtual X display and one warm
 # wineserver for the whole run, both ended when the calling shell exits.
-# Honours WINEPREFIX; sets DISPLAY unless VINTOR_USE_DISPLAY=1 keeps the caller's.
+# Honours WINEPREFIX and VINTOR_ARCH; sets DISPLAY unless VINTOR_USE_DISPLAY=1 keeps the caller's.
 
-vintor_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${WINEPREFIX:-$vintor_root/build/wineprefix}"
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tools/wine_env.sh"
 
 vintor_session_stop() {
   wineserver -k >/dev/null 2>&1 || true

@@ -5,7 +5,7 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "wine_run: no DISPLAY; run the tests through tools/test.sh" >&2
   exit 2
 fi
-export WINEDEBUG=-all WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+source "$(dirname "$0")/../tools/wine_env.sh"
 exe="$(realpath "$1")"; shift
 cd "$(dirname "$exe")"
 exec wine "$exe" "$@"

@@ -40,7 +40,9 @@ def renumber_bitmap(exe, old_id, new_id):
     pe = struct.unpack_from("<I", data, 0x3C)[0]
     sections, opt_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
     opt = pe + 24
-    rsrc_rva = struct.unpack_from("<I", data, opt + 96 + 8 * 2)[0]
+    # The data directories follow a longer optional header in PE32+ (64-bit) files.
+    directories = {0x10B: 96, 0x20B: 112}[struct.unpack_from("<H", data, opt)[0]]
+    rsrc_rva = struct.unpack_from("<I", data, opt + directories + 8 * 2)[0]
     base = None
     for i in range(sections):
         sec = opt + opt_size + 40 * i

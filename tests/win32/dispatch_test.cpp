@@ -135,7 +135,7 @@ TEST_CASE(menu_bar_popups_items_and_states) {
     GetMenuStringA(bar, p, title, sizeof title, MF_BYPOSITION);
     CHECK_STR(title, titles[p]);
     MENUITEMINFOA mii = {};
-    mii.cbSize = 44;
+    mii.cbSize = kMenuItemInfoSize;
     mii.fMask = MIIM_TYPE;
     GetMenuItemInfoA(bar, p, TRUE, &mii);
     CHECK_EQ((mii.fType & MFT_RIGHTJUSTIFY) != 0, p == 4);
@@ -144,7 +144,7 @@ TEST_CASE(menu_bar_popups_items_and_states) {
       CHECK_EQ((int)GetMenuItemID(popup, i), items[p][i]);
       const OwnerMenuItem* r = nullptr;
       MENUITEMINFOA d = {};
-      d.cbSize = 44;
+      d.cbSize = kMenuItemInfoSize;
       d.fMask = MIIM_TYPE | MIIM_DATA;
       GetMenuItemInfoA(popup, i, TRUE, &d);
       CHECK_EQ(d.fType, (UINT)MFT_OWNERDRAW);
@@ -157,7 +157,7 @@ TEST_CASE(menu_bar_popups_items_and_states) {
   HMENU options = GetSubMenu(bar, 3);
   const OwnerMenuItem* language = OwnerMenuRecord(0);
   MENUITEMINFOA d = {};
-  d.cbSize = 44;
+  d.cbSize = kMenuItemInfoSize;
   d.fMask = MIIM_DATA;
   GetMenuItemInfoA(options, 0, TRUE, &d);
   language = OwnerMenuRecord(d.dwItemData);

@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-static const UINT kInfoSize = 44;
-
 static const OwnerMenuItem* RecordAt(HMENU menu, int pos) {
   MENUITEMINFOA mii = {};
-  mii.cbSize = kInfoSize;
+  mii.cbSize = kMenuItemInfoSize;
   mii.fMask = MIIM_TYPE | MIIM_DATA;
   if (!GetMenuItemInfoA(menu, (UINT)pos, TRUE, &mii)) return nullptr;
   if (mii.fType != MFT_OWNERDRAW) return nullptr;
@@ -278,7 +276,7 @@ TEST_CASE(release_frees_blocks_and_bands) {
   for (HBITMAP b : bands) CHECK(GetObjectType(b) == 0);
   // Nothing of ours is left in the items, so a second release or a late paint is harmless.
   MENUITEMINFOA mii = {};
-  mii.cbSize = kInfoSize;
+  mii.cbSize = kMenuItemInfoSize;
   mii.fMask = MIIM_DATA;
   GetMenuItemInfoA(GetSubMenu(bar, 0), 2, TRUE, &mii);
   CHECK(mii.dwItemData == 0);
