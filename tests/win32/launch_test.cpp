@@ -472,6 +472,30 @@ TEST_CASE(save_answered_yes_writes_all_keys_behind_a_progress_bar) {
   if (seen.size() == 2) CHECK_STR(seen[1], "Save caption|Options saved");
 }
 
+// Another program holds the settings file open against writing: the save says
+// so, the file keeps what it had and the page keeps what the user set.
+TEST_CASE(save_that_cannot_write_says_so_and_keeps_the_page) {
+  const std::string settings = "[OPTIONS]\r\nOption_2=1\r\n";
+  Stage("savelocked", settings);
+  LoadEmulatorOptions();
+  SendDlgItemMessageA(g_mainWindow, IDC_OPTION_FIRST, BM_SETCHECK, BST_CHECKED, 0);
+  SetDlgItemTextA(g_mainWindow, IDC_COMMAND_LINE, "-new text");
+  HANDLE hold = CreateFileA(g_paths.settingsFile, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  CHECK(hold != INVALID_HANDLE_VALUE);
+  PlanAnswers({IDYES});
+  RunSave();
+  CloseHandle(hold);
+  CHECK_STR(GetFile(g_stage + "\\vintor.ini"), settings);
+  auto seen = Seen();
+  CHECK_EQ(seen.size(), (size_t)2);
+  // This language file lacks the key: the English text stands in.
+  if (seen.size() == 2)
+    CHECK_STR(seen[1], "Save caption|The emulator options could not be saved: the settings file cannot be written.");
+  for (int n = 1; n <= 9; ++n) CHECK_EQ(Checked(n), n <= 2);
+  CHECK_STR(EditText(), "-new text");
+  CHECK(GetWindowLongA(GetDlgItem(g_mainWindow, CMD_SAVE_OPTIONS), GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST_CASE(progress_bar_follows_the_layout_growth) {
   struct { int dw, dh, x, y, w; } rows[] = {
     {0, 0, 426, 374, 73}, {160, 94, 474, 468, 105}, {-4, 0, 424, 374, 73}, {9, 3, 429, 377, 74},
