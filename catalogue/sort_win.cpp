@@ -3,6 +3,7 @@
 // only the rows that moved, with redraw off: LVM_SORTITEMSEX with a callback that
 // reads two texts per comparison takes seconds on a full catalogue.
 #include "catalogue/sort_win.h"
+#include "catalogue/column_order.h"
 #include "catalogue/gamelist_win.h"
 #include "catalogue/listview_win.h"
 #include "catalogue/row_order.h"
@@ -19,11 +20,16 @@ static HWND g_sortList;
 static int g_sortColumn;
 static int g_sortAscending = 1;
 
+// Played and Size of the two game lists go by number; the other-files list has neither.
+static ColumnOrder OrderOfColumn(HWND list, int column) {
+  return GameColumnOrder(GetDlgCtrlID(list) != IDC_OTHER_LIST, column);
+}
+
 int CALLBACK CompareListRows(LPARAM row1, LPARAM row2, LPARAM direction) {
   char a[kSortTextSize], b[kSortTextSize];
   GetListText(g_sortList, (int)row1, g_sortColumn, a, sizeof a);
   GetListText(g_sortList, (int)row2, g_sortColumn, b, sizeof b);
-  return CompareInDirection(a, b, (int)direction);
+  return CompareColumnTexts(a, b, OrderOfColumn(g_sortList, g_sortColumn), (int)direction);
 }
 
 static int ColumnCount(HWND list) {
@@ -55,7 +61,7 @@ static void SortRows(int direction) {
     if (key.size() > kSortTextSize - 1) key.resize(kSortTextSize - 1);
     states[i] = (UINT)SendMessageA(list, LVM_GETITEMSTATE, (WPARAM)i, kMovingStates);
   }
-  std::vector<int> order = SortedRowOrder(keys, direction);
+  std::vector<int> order = SortedColumnOrder(keys, OrderOfColumn(list, g_sortColumn), direction);
   bool filling = ScanIsFilling();  // a rescan keeps redraw off until its rows are in
   if (!filling) SetListRedraw(list, false);
   for (int i = 0; i < n; ++i) {
@@ -126,10 +132,11 @@ static void SetRowSelected(HWND list, int row, bool selected) {
 }
 
 // Selects the rows whose name or short name holds `needle`; returns the
-// number of column hits.
+// number of games found, a game that matches twice counted once.
 static int SelectMatchingRows(HWND list, const char* needle) {
   int n = GetListCount(list);
-  int hits = 0;
+  int games = 0;
+  std::vector<char> found(n > 0 ? n : 0);
   char text[kPathSize];
   bool filling = ScanIsFilling();
   if (!filling) SetListRedraw(list, false);
@@ -137,7 +144,7 @@ static int SelectMatchingRows(HWND list, const char* needle) {
     GetListText(list, i, 0, text, sizeof text);
     bool match = TextContainsFolded(text, needle);
     SetRowSelected(list, i, match);
-    if (match) ++hits;
+    if (match) found[i] = 1, ++games;
   }
   // A list without a column 6 (the other-files list) has no short names to search.
   int shortNames = ColumnCount(list) > 6 ? n : 0;
@@ -145,22 +152,22 @@ static int SelectMatchingRows(HWND list, const char* needle) {
     GetListText(list, i, 6, text, sizeof text);
     if (!TextContainsFolded(text, needle)) continue;
     SetRowSelected(list, i, true);
-    ++hits;
+    if (!found[i]) found[i] = 1, ++games;
   }
   if (!filling) SetListRedraw(list, true);
-  return hits;
+  return games;
 }
 
 static void OnSearchOk(HWND dialog) {
   HWND list = SearchedList();
   char needle[kPathSize] = "";
   GetDlgItemTextA(dialog, IDC_SEARCH_TEXT, needle, sizeof needle);
-  int hits = SelectMatchingRows(list, needle);
+  int games = SelectMatchingRows(list, needle);
   EndDialog(dialog, 1);
   char caption[1024], format[1024], message[1024];
   CopyText(caption, sizeof caption, GetLanguageString(102));
   CopyText(format, sizeof format, GetLanguageString(101));
-  FormatWithInteger(message, sizeof message, format, hits);
+  FormatWithInteger(message, sizeof message, format, games);
   MessageBoxA(g_mainWindow, message, caption, MB_ICONINFORMATION);
   SetFocus(list);
 }

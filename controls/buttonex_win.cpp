@@ -601,7 +601,7 @@ void ButtonExReleaseResources() {
   DeletePen(g_bx.highlightPen);
   DeletePen(g_bx.blackPen);
   DeletePen(g_bx.whitePen);
-  if (g_bx.defaultFont) DeleteObject(g_bx.defaultFont);
+  // The default font is the program's (or a stock font): forgotten, never deleted.
   g_bx.defaultFont = NULL;
 }
 

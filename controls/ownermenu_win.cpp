@@ -288,9 +288,10 @@ void ShowMenuBarPopup(HWND window, LPARAM packedPoint, int position) {
   if (!IsWindow(window)) return;
   HMENU popup = GetSubMenu(GetMenu(window), position);
   if (!popup) return;
-  unsigned x = (unsigned)(packedPoint & 0xFFFF);
-  unsigned y = (unsigned)((packedPoint >> 16) & 0xFFFF);
-  TrackPopupMenuEx(popup, TPM_RIGHTBUTTON, (int)x, (int)y, window, NULL);
+  // Signed words: a monitor left of or above the primary one has negative coordinates.
+  int x = (short)LOWORD(packedPoint);
+  int y = (short)HIWORD(packedPoint);
+  TrackPopupMenuEx(popup, TPM_RIGHTBUTTON, x, y, window, NULL);
 }
 
 HMENU FindMenuOfCommand(HMENU menu, UINT command) {

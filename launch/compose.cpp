@@ -34,7 +34,9 @@ void AppendOptionsText(char* buffer, size_t bufferSize, const OptionsReader& rea
 
 bool CounterFilePath(const char* counterFolder, const char* shortName, char* out, size_t outSize) {
   if (!out || outSize == 0) return false;
-  int n = snprintf(out, outSize, "%s%s.ini", counterFolder ? counterFolder : "", shortName ? shortName : "");
+  out[0] = 0;
+  if (!shortName || !shortName[0]) return false;  // no game: "winis\.ini" would count for nobody
+  int n = snprintf(out, outSize, "%s%s.ini", counterFolder ? counterFolder : "", shortName);
   if (n < 0 || (size_t)n >= outSize) {
     out[0] = 0;
     return false;

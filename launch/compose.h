@@ -28,8 +28,8 @@ struct OptionsReader {
 void AppendOptionsText(char* buffer, size_t bufferSize, const OptionsReader& reader);
 
 // The counter file of a game: the counter folder (ending in a backslash), the
-// short name, ".ini". Returns false, with an empty path, when it would not fit:
-// a cut path would name some other file.
+// short name, ".ini". Returns false, with an empty path, when it would not fit
+// (a cut path would name some other file) and for an empty short name.
 bool CounterFilePath(const char* counterFolder, const char* shortName, char* out, size_t outSize);
 
 // The count after one more start of a game that was started `stored` times.

@@ -11,17 +11,19 @@
 #include "shell/settings_win.h"
 #include <shellapi.h>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-// Raises Runs of the game's counter file and returns the new count. With no
-// winis\ folder (or a path too long) nothing is stored and every start gives 1.
+// Raises Runs of the game's counter file and returns the count the file holds
+// afterwards: the old one when it could not be written (a read-only or locked
+// file, no winis\ folder), 0 when there is none. No short name, no counter.
 int RaiseRunCounter(const char* shortName) {
   char path[kPathSize];
-  if (!CounterFilePath(g_paths.counterFolder, shortName, path, sizeof path)) return NextRunCount(0);
+  if (!CounterFilePath(g_paths.counterFolder, shortName, path, sizeof path)) return 0;
   int runs = NextRunCount((int)GetPrivateProfileIntA("OPTIONS", "Runs", 0, path));
   WriteSettingsInt("OPTIONS", "Runs", runs, path);
-  return runs;
+  return (int)GetPrivateProfileIntA("OPTIONS", "Runs", 0, path);
 }
 
 void WarnEmulatorMissing() {
@@ -36,20 +38,25 @@ void WarnEmulatorMissing() {
 
 void StartGame(int item) {
   HWND list = MainList(IDC_INSTALLED_LIST);
-  char parameters[kLaunchBufferSize] = "";
-  if (item >= 0) GetListText(list, item, 6, parameters, kPathSize);
-
-  int runs = RaiseRunCounter(parameters);
-  char count[16];
-  snprintf(count, sizeof count, "%d", runs);
-  if (item >= 0) SetListText(list, item, 1, count);
-
+  char shortName[kPathSize] = "";
+  if (item >= 0) GetListText(list, item, 6, shortName, sizeof shortName);
+  char parameters[kLaunchBufferSize];
+  CopyText(parameters, sizeof parameters, shortName);
   AppendEmulatorOptions(parameters, sizeof parameters);
-  if (EmulatorPresent()) {
-    ShellExecuteA(g_mainWindow, "open", g_paths.emulator, parameters, g_paths.programFolder, SW_SHOW);
+  if (!EmulatorPresent()) {
+    WarnEmulatorMissing();
     return;
   }
-  WarnEmulatorMissing();
+  // Only a start the shell took counts; ShellExecuteA reports success above 32.
+  INT_PTR started = (INT_PTR)ShellExecuteA(g_mainWindow, "open", g_paths.emulator, parameters,
+                                           g_paths.programFolder, SW_SHOW);
+  if (started <= 32 || !shortName[0]) return;
+  char count[16];
+  snprintf(count, sizeof count, "%d", RaiseRunCounter(shortName));
+  // The shell may have let a rescan move the rows meanwhile: write only to the game's own row.
+  char now[kPathSize];
+  GetListText(list, item, 6, now, sizeof now);
+  if (strcmp(now, shortName) == 0) SetListText(list, item, 1, count);
 }
 
 void VerifyRoms() {

@@ -16,6 +16,10 @@ void ReadStoredText(void*, const char* key, char* out, size_t outSize) {
   out[outSize - 1] = 0;
 }
 
+// Not among the original keys: older language files fall back to the English text.
+const int kSaveFailedKey = 112;
+const char kSaveFailedText[] = "The emulator options could not be saved: the settings file cannot be written.";
+
 int OptionControl(int n) { return IDC_OPTION_FIRST - 1 + n; }
 
 HWND CreateSaveProgressBar() {
@@ -62,19 +66,22 @@ DWORD WINAPI SaveEmulatorOptions(LPVOID) {
   char text[kCommandLineSize] = "";
   GetWindowTextA(GetDlgItem(g_mainWindow, IDC_COMMAND_LINE), text, sizeof text);
   text[sizeof text - 1] = 0;
-  WriteSettingsText("CommandLine", text);
+  bool saved = WriteSettingsText("CommandLine", text);
   for (int n = 1; n <= kOptionCount; ++n) {
     int state = (int)SendDlgItemMessageA(g_mainWindow, OptionControl(n), BM_GETCHECK, 0, 0);
-    WriteSettingsInt("OPTIONS", OptionKey(n), state, g_paths.settingsFile);
+    if (!WriteSettingsInt("OPTIONS", OptionKey(n), state, g_paths.settingsFile)) saved = false;
     SendMessageA(bar, PBM_SETPOS, (WPARAM)n, 0);
     Sleep(10);
   }
 
   ShowWindow(saveButton, SW_SHOW);
   DestroyWindow(bar);
+  // A settings file that took nothing (read-only, locked) must not be reported
+  // as saved; the page keeps what the user set, so a later save can try again.
   char done[260];
-  CopyText(done, sizeof done, GetLanguageString(49));
-  MessageBoxA(g_mainWindow, done, caption, MB_ICONWARNING);
+  if (saved) CopyText(done, sizeof done, GetLanguageString(49));
+  else CopyText(done, sizeof done, GetLanguageString(kSaveFailedKey, kSaveFailedText));
+  MessageBoxA(g_mainWindow, done, caption, saved ? MB_ICONWARNING : MB_ICONERROR);
   return 0;
 }
 

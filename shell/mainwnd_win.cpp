@@ -8,6 +8,7 @@
 #include "shell/notify_win.h"
 #include "shell/commands_win.h"
 #include "shell/menuhelp_win.h"
+#include "shell/contextmenu_win.h"
 #include "controls/ownermenu_win.h"
 #include "catalogue/scan_win.h"
 
@@ -65,8 +66,8 @@ static LRESULT OnGetMinMaxInfo(MINMAXINFO* info) {
   return 0;
 }
 
-static LRESULT OnContextMenu(HWND window, LPARAM lParam) {
-  ShowMenuBarPopup(window, lParam, 1);
+static LRESULT OnContextMenu(HWND window, WPARAM wParam, LPARAM lParam) {
+  ShowMainContextMenu(window, (HWND)wParam, lParam);
   return 0;
 }
 
@@ -98,7 +99,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DRAWITEM:        return DrawMenuItem(wParam, (DRAWITEMSTRUCT*)lParam);
     case WM_MEASUREITEM:     return MeasureMenuItem(wParam, (MEASUREITEMSTRUCT*)lParam);
     case WM_NOTIFY:          return OnNotify(window, lParam);
-    case WM_CONTEXTMENU:     return OnContextMenu(window, lParam);
+    case WM_CONTEXTMENU:     return OnContextMenu(window, wParam, lParam);
     case WM_COMMAND:         return OnCommand(window, wParam, lParam);
     case WM_MENUSELECT:      return OnMenuSelect(wParam, lParam);
     case WM_MOVING:          return OnMoving(lParam);

@@ -4,24 +4,28 @@
 #include "shell/lang_text.h"
 #include <cstdio>
 
-const char* GetLanguageString(const char* key) {
+static const char* LanguageText(const char* key, const char* fallback) {
   // One buffer per thread: the scan and the options saver ask from their own threads.
   static thread_local char text[1024];
-  GetPrivateProfileStringA("INTERFACE", key, "", text, sizeof text, g_paths.languageFile);
+  GetPrivateProfileStringA("INTERFACE", key, fallback, text, sizeof text, g_paths.languageFile);
   ExpandLineBreaks(text);
   return text;
 }
 
-const char* GetLanguageString(int key) {
+const char* GetLanguageString(const char* key) { return LanguageText(key, ""); }
+
+const char* GetLanguageString(int key) { return GetLanguageString(key, ""); }
+
+const char* GetLanguageString(int key, const char* fallback) {
   char name[16];
   snprintf(name, sizeof name, "%d", key);
-  return GetLanguageString(name);
+  return LanguageText(name, fallback);
 }
 
-void WriteSettingsInt(const char* section, const char* key, int value, const char* file) {
+bool WriteSettingsInt(const char* section, const char* key, int value, const char* file) {
   char text[16];
   snprintf(text, sizeof text, "%d", value);
-  WritePrivateProfileStringA(section, key, text, file);
+  return WritePrivateProfileStringA(section, key, text, file) != FALSE;
 }
 
 int ToggleSettingsFlag(UINT menuItem, const char* key) {
@@ -43,6 +47,6 @@ void ReadSettingsText(const char* key, const char* defaultValue, char* out, DWOR
   GetPrivateProfileStringA("OPTIONS", key, defaultValue, out, outSize, g_paths.settingsFile);
 }
 
-void WriteSettingsText(const char* key, const char* value) {
-  WritePrivateProfileStringA("OPTIONS", key, value, g_paths.settingsFile);
+bool WriteSettingsText(const char* key, const char* value) {
+  return WritePrivateProfileStringA("OPTIONS", key, value, g_paths.settingsFile) != FALSE;
 }

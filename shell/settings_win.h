@@ -7,9 +7,11 @@
 // thread that the thread's next call overwrites.
 const char* GetLanguageString(const char* key);
 const char* GetLanguageString(int key);
+// The same with a text of our own for a key that older language files lack.
+const char* GetLanguageString(int key, const char* fallback);
 
-// Writes an integer as signed decimal text.
-void WriteSettingsInt(const char* section, const char* key, int value, const char* file);
+// Writes an integer as signed decimal text; false when the file could not be written.
+bool WriteSettingsInt(const char* section, const char* key, int value, const char* file);
 
 // Flips a flag of section OPTIONS ("18" on, "0" off) and its menu check mark.
 // Returns the new state (1 on, 0 off).
@@ -18,4 +20,4 @@ int ToggleSettingsFlag(UINT menuItem, const char* key);
 // Section OPTIONS of the settings file.
 int ReadSettingsInt(const char* key, int defaultValue);
 void ReadSettingsText(const char* key, const char* defaultValue, char* out, DWORD outSize);
-void WriteSettingsText(const char* key, const char* value);
+bool WriteSettingsText(const char* key, const char* value);  // false when not written

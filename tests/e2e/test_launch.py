@@ -199,17 +199,47 @@ class LaunchTest(unittest.TestCase):
         self.assertEqual(self.counter("galaga"), "4")
         self.assertEqual(self.cell("galaga", 1), "4")
 
-    def test_no_counter_folder_shows_one_each_time_and_stores_nothing(self):
+    def test_no_counter_folder_shows_what_is_stored(self):
         v = self.open("nowinis", after_stage=lambda f: e2e.make_demo.shutil.rmtree(os.path.join(f, "winis")))
+        self.assertEqual(self.cell("galaga", 1), "0")
         for n in (1, 2):
             self.click_row("galaga")
             time.sleep(0.3)
             v.command(PLAY)
             self.starts(n)
-            self.assertEqual(self.cell("galaga", 1), "1")
+            self.assertEqual(self.cell("galaga", 1), "0", "nothing could be stored, so nothing is shown as counted")
         self.assertFalse(os.path.exists(os.path.join(self.folder, "winis")))
 
-    def test_play_with_no_selection_raises_dot_ini_and_passes_options_alone(self):
+    def hold(self, path):
+        """Keeps a file open as another program might: readable, not writable."""
+        handle = self.v.d.call("hold", e2e.win_path(path).encode("cp1252").hex())
+        self.assertNotEqual(handle, 0, path)
+        self.addCleanup(self.v.d.call, "release", handle)
+        return handle
+
+    def test_counter_file_that_cannot_be_written_keeps_its_count(self):
+        v = self.open("heldcounter")
+        self.hold(os.path.join(self.folder, "winis", "dkong.ini"))
+        self.click_row("dkong", double=True)
+        log = self.starts(1)
+        self.assertEqual(parameters_of(log[0]["cmdline"]), "dkong -window")
+        self.assertEqual(self.cell("dkong", 1), "41", "the list shows what the counter file holds")
+        self.assertEqual(self.counter("dkong"), "41")
+        self.assertEqual(v.rows(INSTALLED)[self.row_of("dkong")][6], "dkong")
+
+    def test_start_the_shell_refuses_is_not_counted(self):
+        def damage(folder):
+            with open(os.path.join(folder, "mame.exe"), "wb") as f:
+                f.write(b"not a program\r\n")
+        self.open("damaged", after_stage=damage)
+        self.click_row("dkong", double=True)
+        time.sleep(3)
+        self.close_dialogs()
+        self.assertEqual(e2e.read_log(self.folder), [])
+        self.assertEqual(self.counter("dkong"), "41")
+        self.assertEqual(self.cell("dkong", 1), "41")
+
+    def test_play_with_no_selection_starts_the_emulator_and_counts_nothing(self):
         v = self.open("noselection")
         before = v.rows(INSTALLED)
         # A click below the last row clears the selection.
@@ -224,7 +254,8 @@ class LaunchTest(unittest.TestCase):
         log = self.starts(1)
         self.assertEqual(len(log), 1)
         self.assertEqual(parameters_of(log[0]["cmdline"]), " -window")
-        self.assertEqual(self.counter(""), "1")
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "winis", ".ini")),
+                         "a game without a name has no counter file")
         self.assertEqual(v.rows(INSTALLED), before)
 
     def test_missing_emulator_warns_then_advises_each_time(self):
@@ -240,7 +271,9 @@ class LaunchTest(unittest.TestCase):
             self.assertNotEqual(advice["title"], language(98))
             e2e.screenshot("launch_missing_advice_%d" % n)
             self.close_dialogs()
-            self.assertEqual(self.counter("dkong"), str(41 + n))
+            # Nothing started, so nothing counts.
+            self.assertEqual(self.counter("dkong"), "41")
+            self.assertEqual(self.cell("dkong", 1), "41")
         # The emulator alone is asked for anyway and nothing is reported.
         v.command(EMULATOR_ALONE)
         with self.assertRaises(AssertionError):
@@ -306,6 +339,25 @@ class LaunchTest(unittest.TestCase):
         log = self.starts(1)
         self.assertEqual(parameters_of(log[0]["cmdline"]),
                          "pacman -nosound -skip_gameinfo -triplebuffer -rompath roms")
+
+    def test_save_that_cannot_write_says_so_and_keeps_the_page(self):
+        v = self.open("saveheld")
+        before = v.settings()
+        v.send(v.child(FIRST_OPTION), e2e.BM_SETCHECK, BST_CHECKED, 0)
+        v.d.call("settext", v.child(COMMAND_LINE), b"-rompath roms".hex())
+        self.hold(os.path.join(self.folder, "vintor.ini"))
+        v.command(SAVE)
+        box = self.dialog(language(4))
+        self.answer(box, IDYES)
+        done = self.dialog(language(4))
+        self.assertEqual(self.box_text(done), language(112))
+        e2e.screenshot("launch_save_failed")
+        self.answer(done, IDOK)
+        self.assertEqual(v.settings(), before)
+        checks = [v.send(v.child(FIRST_OPTION + i), e2e.BM_GETCHECK) for i in range(9)]
+        self.assertEqual(checks, [1, 1, 0, 0, 0, 0, 0, 0, 0])
+        self.assertEqual(v.text(COMMAND_LINE), "-rompath roms")
+        self.assertTrue(v.child_info(SAVE)["style"] & e2e.WS_VISIBLE)
 
     # ---- verification ----
     def test_verify_runs_the_emulator_in_a_command_window(self):

@@ -161,14 +161,51 @@ class MenuTest(unittest.TestCase):
         e2e.key("Escape")
         e2e.wait_for(lambda: not self.popups(), 5, what="popup closed")
 
-    def test_context_menu_from_the_keyboard_goes_to_the_far_corner(self):
-        # lParam -1 asks for (65535, 65535): the popup ends up clamped to the screen's corner.
-        self.v.post(self.v.hwnd, 0x007B, self.v.hwnd, 0xFFFFFFFF)  # WM_CONTEXTMENU
+    def click_in_list(self, x, y):
+        e2e.click(x, y)
+        time.sleep(0.5)
+
+    def test_context_menu_from_the_keyboard_opens_at_the_selected_row(self):
+        lst = self.v.child(INSTALLED)
+        row = self.v.d.call("lvrect", lst, 2)
+        self.click_in_list(row[0] + 60, (row[1] + row[3]) // 2)
+        self.assertEqual(self.v.send(lst, LVM_GETNEXTITEM, -1, 2), 2)
+        e2e.key("shift+F10")
         shown = e2e.wait_for(self.popups, 5, what="keyboard context popup")
         r = shown[0]["rect"]
-        sw, sh = self.v.d.call("metric", 0), self.v.d.call("metric", 1)
-        self.assertGreater(r[0], sw // 2)
-        self.assertGreater(r[1], sh // 2)
+        list_rect = self.v.d.call("info", lst)["rect"]
+        # Below the start of the row, not in the screen's far corner.
+        self.assertTrue(list_rect[0] <= r[0] <= list_rect[0] + 8, (r, row, list_rect))
+        self.assertEqual(r[1], row[3], (r, row))
+        self.shoot_popup("menu_context_keyboard")
+        e2e.key("Down")
+        self.status_becomes(language(503), "the popup is Action's")
+        self.close_popups()
+
+    def test_context_menu_from_the_keyboard_without_a_selection_opens_at_the_list(self):
+        lst = self.v.child(INSTALLED)
+        count = self.v.send(lst, e2e.LVM_GETITEMCOUNT)
+        last = self.v.d.call("lvrect", lst, count - 1)
+        self.click_in_list(last[0] + 60, last[3] + 20)  # below the last row: no selection
+        e2e.wait_for(lambda: self.v.send(lst, LVM_GETNEXTITEM, -1, 2) == -1, 5, what="no selection")
+        e2e.key("shift+F10")
+        shown = e2e.wait_for(self.popups, 5, what="keyboard context popup")
+        r = shown[0]["rect"]
+        list_rect = self.v.d.call("info", lst)["rect"]
+        # The list's client area starts inside its sunken edge.
+        self.assertTrue(0 <= r[0] - list_rect[0] <= 4 and 0 <= r[1] - list_rect[1] <= 4, (r, list_rect))
+        self.close_popups()
+
+    def test_context_menu_at_negative_pointer_coordinates(self):
+        # A pointer on a monitor left of the primary one: x is -40. Read as an
+        # unsigned word it would be 65496 and the popup would go to the right edge.
+        sw = self.v.d.call("metric", 0)
+        self.v.post(self.v.hwnd, 0x007B, self.v.hwnd, (300 << 16) | (-40 & 0xFFFF))  # WM_CONTEXTMENU
+        shown = e2e.wait_for(self.popups, 5, what="context popup")
+        r = shown[0]["rect"]
+        self.assertLess(r[0], sw // 2, r)
+        self.assertLessEqual(r[0], 0, r)  # at -40, or pushed onto the screen at its left edge
+        self.assertEqual(r[1], 300, r)
         self.close_popups()
 
 

@@ -101,8 +101,9 @@ TEST_CASE(counter_path_is_whole_or_nothing) {
   char out[260];
   CHECK(CounterFilePath("C:\\V\\winis\\", "pacman", out, sizeof out));
   CHECK_STR(out, "C:\\V\\winis\\pacman.ini");
-  CHECK(CounterFilePath("C:\\V\\winis\\", "", out, sizeof out));
-  CHECK_STR(out, "C:\\V\\winis\\.ini");
+  CHECK(!CounterFilePath("C:\\V\\winis\\", "", out, sizeof out));  // no game, no counter file
+  CHECK_STR(out, "");
+  CHECK(!CounterFilePath("C:\\V\\winis\\", NULL, out, sizeof out));
   std::string folder(250, 'f');
   CHECK(CounterFilePath(folder.c_str(), "abcde", out, sizeof out));  // 259 characters
   CHECK(!CounterFilePath(folder.c_str(), "abcdef", out, sizeof out));

@@ -1,5 +1,6 @@
-// ButtonEx after ButtonExReleaseResources: the pens and the default font are
-// gone, yet buttons still paint their frames and new ones can be made.
+// ButtonEx after ButtonExReleaseResources: the pens are gone and the default
+// font forgotten, yet buttons still paint their frames and new ones can be made.
+// The font belongs to the program, which goes on using it.
 #include "controls/buttonex_internal_win.h"
 #include "tests/testkit/testkit.h"
 
@@ -20,7 +21,8 @@ TEST_CASE(release_resources_then_paint_again) {
   CHECK(black != NULL);
   ButtonExReleaseResources();
   CHECK(g_bx.blackPen == NULL && g_bx.shadowPen == NULL && g_bx.highlightPen == NULL && g_bx.whitePen == NULL);
-  CHECK_EQ((int)GetObjectType(font), 0);  // the default font was deleted with the pens
+  CHECK_EQ((int)GetObjectType(font), OBJ_FONT);  // the program's font is not the library's to delete
+  CHECK(ButtonExGetFont(before) == font);
   CHECK_EQ((int)GetObjectType(black), 0);
 
   // Painting makes the pens again; the stark frame is white and black as before.
@@ -42,4 +44,5 @@ TEST_CASE(release_resources_then_paint_again) {
   CHECK(ButtonExGetFont(after) == (HFONT)GetStockObject(DEFAULT_GUI_FONT));
   CHECK_EQ(ButtonExRegister(), 1);
   DestroyWindow(host);
+  CHECK(DeleteObject(font));  // still ours to delete
 }

@@ -369,7 +369,7 @@ TEST_CASE(second_request_during_a_scan_follows_it) {
   CHECK_EQ(GetListCount(List(IDC_SUPPORTED_LIST)), 3000);
 }
 
-TEST_CASE(sort_direction_alternates_across_lists_and_columns) {
+TEST_CASE(sort_by_number_or_text_alternating_across_lists_and_columns) {
   NewInstallation(Document({}));
   CreateTestWindow();
   HWND list = List(IDC_INSTALLED_LIST);
@@ -390,16 +390,17 @@ TEST_CASE(sort_direction_alternates_across_lists_and_columns) {
   CHECK_STR(column(0), "a,b,C,d,");
   CHECK_EQ(GetNextListItem(list, LVNI_SELECTED), 2);  // the selection moves with its row
   struct { HWND list; int column; const char* want; int wantColumn; } clicks[] = {
-      {list, 1, "10,100,2,9,", 1},  // first click: ascending, text order
-      {list, 1, "9,2,100,10,", 1},  // same heading again: descending
+      {list, 1, "2,9,10,100,", 1},  // first click: ascending, by count
+      {list, 1, "100,10,9,2,", 1},  // same heading again: descending
       {List(IDC_OTHER_LIST), 0, "", 0},  // another list flips the shared flag too
       {list, 0, "d,C,b,a,", 0},    // so this one is descending
-      {list, 7, "1.0 MB,900.0 KB,900.0 KB,900.0 KB,", 7},
+      {list, 7, "900.0 KB,900.0 KB,900.0 KB,1.0 MB,", 7},  // by size
   };
   for (auto& c : clicks) {
     SortListByColumn(c.list, c.column);
     if (c.list == list) CHECK_STR(column(c.wantColumn), c.want);
   }
+  CHECK_STR(column(0), "d,C,a,b,");  // equal sizes keep the order they had
   CHECK_STR(Cell(IDC_INSTALLED_LIST, GetNextListItem(list, LVNI_SELECTED), 0), "C");
 }
 
@@ -443,7 +444,7 @@ static std::string Selected(int id) {
   return s;
 }
 
-TEST_CASE(search_counts_column_hits_and_selects) {
+TEST_CASE(search_counts_games_and_selects) {
   NewInstallation(Document({{"Pac-Man", "pacman"}, {"Galaga", "galaga"}, {"Pacland", "xyz"}}));
   WriteFile(Rom("pacman.zip"), "p");
   WriteFile(Rom("galaga.zip"), "g");
@@ -463,12 +464,12 @@ TEST_CASE(search_counts_column_hits_and_selects) {
   DestroyWindow(dialog);
   HWND tabs = GetDlgItem(g_mainWindow, IDC_TABS);
   struct { int page; const char* text; int hits; int list; const char* selected; } cases[] = {
-      {0, "pac", 3, IDC_INSTALLED_LIST, "011"},   // two names and one short name
+      {0, "pac", 2, IDC_INSTALLED_LIST, "011"},   // Pac-Man by name and short name counts once
       {0, "XYZ", 1, IDC_INSTALLED_LIST, "001"},   // only the short name holds it
-      {0, "", 6, IDC_INSTALLED_LIST, "111"},      // every row, counted twice
+      {0, "", 3, IDC_INSTALLED_LIST, "111"},      // every row, each once
       {0, "none", 0, IDC_INSTALLED_LIST, "000"},
       {1, " gal", 1, IDC_SUPPORTED_LIST, "100"},  // the field's leading blank
-      {1, "", 6, IDC_SUPPORTED_LIST, "111"},
+      {1, "", 3, IDC_SUPPORTED_LIST, "111"},
       {2, "bios", 1, IDC_OTHER_LIST, "1"},        // the other-files list has no column 6
       {2, "", 1, IDC_OTHER_LIST, "1"},
   };

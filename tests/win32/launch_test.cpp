@@ -318,21 +318,22 @@ TEST_CASE(start_raises_counter_and_passes_stored_options) {
   CHECK(Seen().empty());
 }
 
-TEST_CASE(no_selection_raises_dot_ini_and_passes_options_alone) {
+TEST_CASE(no_selection_counts_nothing_and_passes_options_alone) {
   Stage("noselection", "[OPTIONS]\r\nOption_1=1\r\n");
   StartGame(-1);
-  CHECK_STR(Counter(""), "1");
-  for (int row = 0; row < 4; ++row) CHECK(Cell(row, 1) != "1");
   auto starts = WaitForStarts(1);
   CHECK_EQ(starts.size(), (size_t)1);
   if (!starts.empty()) CHECK_STR(ParametersOf(starts[0].cmdline), " -nosound");
+  CHECK(!Exists(g_stage + "\\winis\\.ini"));  // no counter for a game without a name
+  CHECK_STR(Cell(0, 1), "41");
+  CHECK_STR(Cell(2, 1), "0");
 }
 
-TEST_CASE(without_counter_folder_every_start_shows_one) {
+TEST_CASE(without_counter_folder_the_row_shows_what_is_stored) {
   Stage("nowinis", "", true, false);
   for (int i = 0; i < 2; ++i) {
     StartGame(2);
-    CHECK_STR(Cell(2, 1), "1");
+    CHECK_STR(Cell(2, 1), "0");  // nothing could be stored
   }
   CHECK(!Exists(g_stage + "\\winis"));
   auto starts = WaitForStarts(2);
@@ -340,11 +341,35 @@ TEST_CASE(without_counter_folder_every_start_shows_one) {
   if (!starts.empty()) CHECK_STR(ParametersOf(starts[0].cmdline), "pacman");
 }
 
+// Held open by another program that lets others read but not write.
+TEST_CASE(counter_file_that_cannot_be_written_keeps_its_count_on_screen) {
+  Stage("lockedcounter", "");
+  std::string path = g_stage + "\\winis\\dkong.ini";
+  HANDLE hold = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  CHECK(hold != INVALID_HANDLE_VALUE);
+  StartGame(0);
+  CHECK_STR(Cell(0, 1), "41");
+  CloseHandle(hold);
+  CHECK_STR(Counter("dkong"), "41");
+  CHECK_EQ(WaitForStarts(1).size(), (size_t)1);  // the game itself did start
+}
+
+TEST_CASE(start_the_shell_refuses_does_not_count) {
+  Stage("damaged", "");
+  PutFile(g_stage + "\\mame.exe", "not a program");
+  StartGame(0);
+  Pump(300);
+  CHECK_STR(Counter("dkong"), "41");
+  CHECK_STR(Cell(0, 1), "41");
+  CHECK(Starts().empty());
+}
+
 TEST_CASE(missing_emulator_warns_then_advises_each_time) {
   Stage("nomame", "", false);
   StartGame(0);
   StartGame(0);
-  CHECK_STR(Counter("dkong"), "43");  // counted although nothing started
+  CHECK_STR(Counter("dkong"), "41");  // nothing started, nothing counted
+  CHECK_STR(Cell(0, 1), "41");
   auto seen = Seen();
   int warnings = 0;
   for (auto& s : seen) warnings += s == "Missing caption|Emulator is missing";
@@ -445,6 +470,30 @@ TEST_CASE(save_answered_yes_writes_all_keys_behind_a_progress_bar) {
   auto seen = Seen();
   CHECK_EQ(seen.size(), (size_t)2);
   if (seen.size() == 2) CHECK_STR(seen[1], "Save caption|Options saved");
+}
+
+// Another program holds the settings file open against writing: the save says
+// so, the file keeps what it had and the page keeps what the user set.
+TEST_CASE(save_that_cannot_write_says_so_and_keeps_the_page) {
+  const std::string settings = "[OPTIONS]\r\nOption_2=1\r\n";
+  Stage("savelocked", settings);
+  LoadEmulatorOptions();
+  SendDlgItemMessageA(g_mainWindow, IDC_OPTION_FIRST, BM_SETCHECK, BST_CHECKED, 0);
+  SetDlgItemTextA(g_mainWindow, IDC_COMMAND_LINE, "-new text");
+  HANDLE hold = CreateFileA(g_paths.settingsFile, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  CHECK(hold != INVALID_HANDLE_VALUE);
+  PlanAnswers({IDYES});
+  RunSave();
+  CloseHandle(hold);
+  CHECK_STR(GetFile(g_stage + "\\vintor.ini"), settings);
+  auto seen = Seen();
+  CHECK_EQ(seen.size(), (size_t)2);
+  // This language file lacks the key: the English text stands in.
+  if (seen.size() == 2)
+    CHECK_STR(seen[1], "Save caption|The emulator options could not be saved: the settings file cannot be written.");
+  for (int n = 1; n <= 9; ++n) CHECK_EQ(Checked(n), n <= 2);
+  CHECK_STR(EditText(), "-new text");
+  CHECK(GetWindowLongA(GetDlgItem(g_mainWindow, CMD_SAVE_OPTIONS), GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_CASE(progress_bar_follows_the_layout_growth) {

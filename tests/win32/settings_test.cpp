@@ -27,8 +27,12 @@ TEST_CASE(language_string_tilde_and_missing) {
   CHECK_STR(GetLanguageString(7), "two\nwords");
   CHECK_STR(GetLanguageString("8"), "plain");
   CHECK_STR(GetLanguageString(9999), "");
+  // A key of our own that an older language file lacks: its stand-in text.
+  CHECK_STR(GetLanguageString(7, "stand-in"), "two\nwords");
+  CHECK_STR(GetLanguageString(9999, "stand-in~text"), "stand-in\ntext");
   UseScratchInstallation(nullptr);
   CHECK_STR(GetLanguageString(7), "");
+  CHECK_STR(GetLanguageString(7, "stand-in"), "stand-in");
 }
 
 // Each thread has its own result buffer: a worker's lookup does not change ours.
@@ -65,8 +69,14 @@ TEST_CASE(transparent_low_byte) {
 
 TEST_CASE(write_int_and_toggle_flag) {
   UseScratchInstallation(nullptr);
-  WriteSettingsInt("OPTIONS", "Transparent", -12, g_paths.settingsFile);
+  CHECK(WriteSettingsInt("OPTIONS", "Transparent", -12, g_paths.settingsFile));
   CHECK_EQ(ReadSettingsInt("Transparent", 0), -12);
+  // Writes report a file that cannot be written.
+  CHECK(!WriteSettingsInt("OPTIONS", "Runs", 1, (g_dir + "\\no folder\\x.ini").c_str()));
+  HANDLE hold = CreateFileA(g_paths.settingsFile, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  CHECK(!WriteSettingsText("Magnet", "1"));
+  CloseHandle(hold);
+  CHECK(WriteSettingsText("Magnet", "0"));
   g_mainMenu = CreateMenu();
   AppendMenuA(g_mainMenu, MF_STRING, 508, "Always on top");
   CHECK_EQ(ToggleSettingsFlag(508, "Ontop"), 1);

@@ -309,6 +309,13 @@ static std::string LongPath(const std::string& path) {
   return Quote(n && n < sizeof out ? out : path.c_str());
 }
 
+// Holds a file open the way another program might: others may read it, nobody
+// may write it until "release". Answers the handle, 0 when the file cannot be opened.
+static std::string Hold(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+  return Num(h == INVALID_HANDLE_VALUE ? 0 : (uintptr_t)h);
+}
+
 // One command; returns the answer line.
 static std::string Run(const std::vector<std::string>& a) {
   const std::string& c = a[0];
@@ -375,6 +382,8 @@ static std::string Run(const std::vector<std::string>& a) {
   if (c == "procs") return Processes();
   if (c == "terminate") return Terminate((DWORD)N(arg(1)));
   if (c == "longpath") return LongPath(FromHex(arg(1)));
+  if (c == "hold") return Hold(FromHex(arg(1)));
+  if (c == "release") return Num(CloseHandle((HANDLE)H(arg(1))) ? 1 : 0);
   return "{\"error\":" + Quote("unknown command " + c) + "}";
 }
 
