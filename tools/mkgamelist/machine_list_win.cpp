@@ -17,6 +17,7 @@ class FilteredStream final : public ISequentialStream {
  public:
   explicit FilteredStream(ByteSource* source) : source_(source) {}
   ByteSource::Result failure() const { return failure_; }
+  bool ended() const { return ended_ && pos_ == end_; }
   // True when the reader stands on the input's last line after its end.
   bool AtLastLine(UINT line) const { return ended_ && line > lineEnds_; }
 
@@ -58,7 +59,7 @@ class FilteredStream final : public ISequentialStream {
       done = (ULONG)n;
     }
     if (read) *read = done;
-    return done > 0 || size == 0 ? S_OK : S_FALSE;
+    return S_OK;
   }
 
  private:
@@ -230,7 +231,23 @@ ListReport ReadMachineList(ByteSource* source, MachineHandler* handler) {
   walk.reader = reader;
   walk.handler = handler;
   XmlNodeType type = XmlNodeType_None;
+  // Past the end of a cut input, Wine's reader was seen to hand out empty
+  // white space forever; a reader that stops moving has nothing more.
+  UINT lastLine = 0, lastColumn = 0, still = 0;
+  bool stuck = false;
   while (SUCCEEDED(hr) && !walk.stopped && !walk.rootClosed && (hr = reader->Read(&type)) == S_OK) {
+    if (stream->ended()) {
+      UINT line = 0, column = 0;
+      reader->GetLineNumber(&line);
+      reader->GetLinePosition(&column);
+      still = line == lastLine && column == lastColumn ? still + 1 : 0;
+      lastLine = line;
+      lastColumn = column;
+      if (still > 100) {
+        stuck = true;
+        break;
+      }
+    }
     switch (type) {
       case XmlNodeType_Element: walk.OnElement(); break;
       case XmlNodeType_Text:
@@ -249,7 +266,7 @@ ListReport ReadMachineList(ByteSource* source, MachineHandler* handler) {
   else if (walk.rootClosed) report.outcome = kListRead;
   // The reader says the input ended early, or just that it ended, or it
   // stumbled on the last line of what there was: a cut-off input.
-  else if (hr == S_FALSE || hr == (HRESULT)MX_E_INPUTEND || stream->AtLastLine(report.line)) {
+  else if (stuck || hr == S_FALSE || hr == (HRESULT)MX_E_INPUTEND || stream->AtLastLine(report.line)) {
     report.outcome = kListTruncated;
   }
   else report.outcome = kListMalformed;
