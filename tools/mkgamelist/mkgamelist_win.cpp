@@ -276,9 +276,32 @@ bool ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs) {
   return true;
 }
 
+// Started by a double-click, the tool has a console window of its own that
+// would close with it before the user could read a word.
+void KeepOwnWindowOpen() {
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD processes[2];
+  if (!IsConsole(input) || GetConsoleProcessList(processes, 2) != 1) return;
+  printf("Press Enter to close this window.\n");
+  fflush(stdout);
+  char line[16];
+  DWORD read = 0;
+  ReadConsoleA(input, line, sizeof line, &read, nullptr);
+}
+
+int Run(int argc, char** argv);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  int code = Run(argc, argv);
+  KeepOwnWindowOpen();
+  return code;
+}
+
+namespace {
+
+int Run(int argc, char** argv) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   DWORD startedAt = GetTickCount();
   const char* file = nullptr;
@@ -305,3 +328,5 @@ int main(int argc, char** argv) {
   delete gatherer;
   return code;
 }
+
+}  // namespace
