@@ -156,14 +156,15 @@ TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
   CopyFileA(kExcerpt.c_str(), (folder + "\\mame_listxml.xml").c_str(), FALSE);
   // What 0.251's usage text says about the nine switches: four of them exist.
   WriteFileBytes(folder + "\\mame_usage.txt",
-                 "Usage:  mame [machine] [media] [software] [options]\r\n\r\n"
-                 " -window, -w                      enable window mode; otherwise, full screen mode is assumed\r\n"
-                 " -mouse                           enable mouse input\r\n"
-                 " -joystick, -joy                  enable joystick input\r\n"
-                 " -skip_gameinfo                   skip displaying the system information screen at startup\r\n"
-                 " -sound <str>                     sound output method\r\n"
-                 " -sleep                           enable sleeping\r\n"
-                 " -priority <int>                  thread priority for the main game thread\r\n");
+                 "Usage:  mame [machine] [media] [software] [options]\r\n\r\nOptions:\r\n\r\n#\r\n"
+                 "# OSD VIDEO OPTIONS\r\n#\r\n"
+                 "-window              enable window mode; otherwise, full screen mode is assumed\r\n"
+                 "-mouse               enable mouse input\r\n"
+                 "-joystick            enable joystick input\r\n"
+                 "-skip_gameinfo       skip displaying the system information screen at startup\r\n"
+                 "-sound               sound output method\r\n"
+                 "-sleep               enable sleeping, which gives time back to other applications when idle\r\n"
+                 "-priority            thread priority for the main game thread; range from -15 to 1\r\n");
   Run r = RunTool(folder, "");
   CHECK_EQ(r.code, 0ul);
   std::string viaPipe = ReadFileBytes(folder + "\\docs\\gamelist.txt");

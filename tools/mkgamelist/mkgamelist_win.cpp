@@ -14,34 +14,26 @@
 // Exit codes: 0 written; 1 bad arguments; 2 input missing (FILE or mame.exe);
 // 3 the input is not a whole machine list; 4 the emulator failed or hung;
 // 5 the document cannot be written; 6 xmllite.dll missing.
-#include "tools/common/replace_file_win.h"
-#include "tools/mkgamelist/document.h"
+#include "tools/mkgamelist/console_win.h"
+#include "tools/mkgamelist/document_file_win.h"
 #include "tools/mkgamelist/machine_list_win.h"
 #include "tools/mkgamelist/sources_win.h"
+#include "tools/mkgamelist/switch_check_win.h"
 #include "tools/mkgamelist/table_collector.h"
-#include "tools/mkgamelist/usage_switches.h"
-#include "launch/compose.h"
 #include <windows.h>
-#include <fcntl.h>
-#include <io.h>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
 
-enum ExitCode { kWritten = 0, kBadArguments = 1, kNoInput = 2, kBadList = 3, kEmulatorFailed = 4, kCannotWrite = 5,
-                kNoXmlReader = 6 };
-enum { kPathMax = 1024, kUsageMax = 4 << 20 };
+enum { kPathMax = 1024 };
 
 struct Paths {
   char folder[kPathMax];
   char emulator[kPathMax];
   char docs[kPathMax];
   char document[kPathMax];
-  char fresh[kPathMax];
 };
 
 bool BuildPaths(Paths* p) {
@@ -56,42 +48,7 @@ bool BuildPaths(Paths* p) {
     return k > 0 && k < kPathMax - 8;  // room for ".bak" beside it
   };
   return put(p->folder, self, "") && put(p->emulator, self, "\\mame.exe") && put(p->docs, self, "\\docs") &&
-         put(p->document, self, "\\docs\\gamelist.txt") && put(p->fresh, p->document, ".new");
-}
-
-bool Exists(const char* path) {
-  DWORD a = GetFileAttributesA(path);
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The system's text for an error code, on one line.
-std::string SystemText(DWORD error) {
-  char text[512] = "";
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                           sizeof text, nullptr);
-  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' || text[n - 1] == '.')) --n;
-  text[n] = 0;
-  for (DWORD i = 0; i < n; ++i) {
-    if (text[i] == '\r' || text[i] == '\n') text[i] = ' ';
-  }
-  if (!text[0]) snprintf(text, sizeof text, "error %lu", (unsigned long)error);
-  return text;
-}
-
-int Fail(int code, const char* format, ...) __attribute__((format(printf, 2, 3)));
-int Fail(int code, const char* format, ...) {
-  char text[2048];
-  va_list args;
-  va_start(args, format);
-  vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  fprintf(stderr, "mkgamelist: %s\n", text);
-  return code;
-}
-
-bool IsConsole(HANDLE h) {
-  DWORD mode;
-  return GetConsoleMode(h, &mode) != 0;
+         put(p->document, self, "\\docs\\gamelist.txt");
 }
 
 // Feeds the table and shows how far the reading has come.
@@ -143,7 +100,7 @@ int ReadList(const Paths& paths, const char* file, DWORD waitMs, Gatherer* gathe
     if (!source.Open(file)) return Fail(kNoInput, "cannot open %s: %s.", file, SystemText(GetLastError()).c_str());
     return ListFailure(ReadMachineList(&source, gatherer), file);
   }
-  if (!Exists(paths.emulator)) {
+  if (!FileExists(paths.emulator)) {
     return Fail(kNoInput, "mame.exe is not in %s; put mkgamelist.exe into the MAME folder, or name a saved "
                 "\"mame -listxml\" output.", paths.folder);
   }
@@ -165,44 +122,6 @@ int ReadList(const Paths& paths, const char* file, DWORD waitMs, Gatherer* gathe
   return ListFailure(report, "the output of mame.exe -listxml");
 }
 
-int WriteDocument(const Paths& paths, const Gatherer& gatherer) {
-  if (!CreateDirectoryA(paths.docs, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-    return Fail(kCannotWrite, "cannot make the folder %s: %s; nothing written.", paths.docs,
-                SystemText(GetLastError()).c_str());
-  }
-  HANDLE h = CreateFileA(paths.fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    return Fail(kCannotWrite, "cannot write %s: %s; the old document is unchanged.", paths.fresh,
-                SystemText(GetLastError()).c_str());
-  }
-  int fd = _open_osfhandle((intptr_t)h, _O_WRONLY | _O_BINARY);
-  FILE* f = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
-  if (!f) {
-    if (fd >= 0) _close(fd);
-    else CloseHandle(h);
-    DeleteFileA(paths.fresh);
-    return Fail(kCannotWrite, "cannot write %s; the old document is unchanged.", paths.fresh);
-  }
-  setvbuf(f, nullptr, _IOFBF, 1 << 16);
-  const std::vector<GameRow>& rows = gatherer.table.rows();
-  bool ok = WriteGameListDocument(f, gatherer.build, rows.data(), rows.size());
-  ok = fflush(f) == 0 && ok;
-  DWORD error = ok ? 0 : GetLastError();
-  ok = fclose(f) == 0 && ok;
-  if (!ok) {
-    DeleteFileA(paths.fresh);
-    return Fail(kCannotWrite, "writing %s failed: %s; the old document is unchanged.", paths.fresh,
-                SystemText(error ? error : ERROR_WRITE_FAULT).c_str());
-  }
-  if (!ReplaceKeepingBackup(paths.fresh, paths.document)) {
-    DWORD moveError = GetLastError();
-    DeleteFileA(paths.fresh);
-    return Fail(kCannotWrite, "cannot put the new document in place of %s: %s; the old document is unchanged.",
-                paths.document, SystemText(moveError).c_str());
-  }
-  return kWritten;
-}
-
 void PrintSummary(const Paths& paths, const TableCollector& t, bool hadBackup, DWORD startedAt) {
   printf("Machines read:  %ld\n", t.machines());
   printf("Rows written:   %lu to %s%s\n", (unsigned long)t.rows().size(), paths.document,
@@ -222,43 +141,6 @@ void PrintSummary(const Paths& paths, const TableCollector& t, bool hadBackup, D
   printf("Time taken:     %lu.%lu s\n", (unsigned long)(ms / 1000), (unsigned long)(ms % 1000 / 100));
 }
 
-// Asks the emulator for its usage text and tells which switches it lacks.
-void CheckSwitches(const Paths& paths, DWORD waitMs) {
-  if (!Exists(paths.emulator)) {
-    printf("Options:        mame.exe is not in this folder, so its option switches were not checked.\n");
-    return;
-  }
-  EmulatorSource source(waitMs);
-  if (!source.Start(paths.emulator, "-showusage", paths.folder)) {
-    printf("Options:        cannot start mame.exe -showusage (%s); switches not checked.\n",
-           SystemText(GetLastError()).c_str());
-    return;
-  }
-  std::string usage;
-  char buffer[16384];
-  size_t got = 0;
-  ByteSource::Result r;
-  while ((r = source.Read(buffer, sizeof buffer, &got)) == ByteSource::kData) {
-    if (usage.size() < kUsageMax) usage.append(buffer, got);
-  }
-  DWORD exitCode = 0;
-  if (source.Finish(r == ByteSource::kSilent, &exitCode) == EmulatorSource::kHung || r != ByteSource::kEnd ||
-      usage.empty()) {
-    printf("Options:        mame.exe -showusage gave no usage text; switches not checked.\n");
-    return;
-  }
-  unsigned unknown = UnknownOptionRows(usage.data(), usage.size());
-  if (!unknown) {
-    printf("Options:        this mame.exe knows all nine option switches of the Options page.\n");
-    return;
-  }
-  printf("Options:        this mame.exe does not know");
-  for (int n = 1; n <= kOptionCount; ++n) {
-    if (unknown & (1u << (n - 1))) printf("%s", OptionSwitch(n));
-  }
-  printf("; leave these unchecked on the Options page.\n");
-}
-
 bool ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs) {
   *file = nullptr;
   for (int i = 1; i < argc; ++i) {
@@ -275,31 +157,6 @@ bool ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs) {
   }
   return true;
 }
-
-// Started by a double-click, the tool has a console window of its own that
-// would close with it before the user could read a word.
-void KeepOwnWindowOpen() {
-  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-  DWORD processes[2];
-  if (!IsConsole(input) || GetConsoleProcessList(processes, 2) != 1) return;
-  printf("Press Enter to close this window.\n");
-  fflush(stdout);
-  char line[16];
-  DWORD read = 0;
-  ReadConsoleA(input, line, sizeof line, &read, nullptr);
-}
-
-int Run(int argc, char** argv);
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  int code = Run(argc, argv);
-  KeepOwnWindowOpen();
-  return code;
-}
-
-namespace {
 
 int Run(int argc, char** argv) {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -320,13 +177,20 @@ int Run(int argc, char** argv) {
   }
   if (code == kWritten) {
     gatherer->table.Finish();
-    bool hadDocument = Exists(paths.document);
-    code = WriteDocument(paths, *gatherer);
+    bool hadDocument = FileExists(paths.document);
+    const std::vector<GameRow>& rows = gatherer->table.rows();
+    if (!WriteDocumentFile(paths.docs, paths.document, gatherer->build, rows.data(), rows.size())) code = kCannotWrite;
     if (code == kWritten) PrintSummary(paths, gatherer->table, hadDocument, startedAt);
   }
-  if (code == kWritten) CheckSwitches(paths, waitMs);
+  if (code == kWritten) CheckOptionSwitches(paths.emulator, paths.folder, waitMs);
   delete gatherer;
   return code;
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  int code = Run(argc, argv);
+  KeepOwnWindowOpen();
+  return code;
+}
