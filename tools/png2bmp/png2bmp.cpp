@@ -12,6 +12,7 @@
 // then moved into place; a former output is left as output + ".bak" (the caller
 // deletes it). On any failure the output is not touched and the exit code is:
 // 1 bad arguments, 2 input missing or not decodable, 3 output not writable.
+#include "tools/common/replace_file_win.h"
 #include <windows.h>
 #include <wincodec.h>
 #include <cstdio>
@@ -188,17 +189,6 @@ static bool WriteBitmapFile(const char* path, const unsigned char* pixels, UINT 
   return ok;
 }
 
-// Moves the finished file into place, keeping the former output as ".bak".
-static bool ReplaceOutput(const char* fresh, const char* output) {
-  char backup[kArgSize];
-  if (snprintf(backup, sizeof backup, "%s.bak", output) >= (int)sizeof backup) return false;
-  bool hadOutput = FileExists(output);
-  if (hadOutput && !MoveFileExA(output, backup, MOVEFILE_REPLACE_EXISTING)) return false;
-  if (MoveFileA(fresh, output)) return true;
-  if (hadOutput) MoveFileA(backup, output);
-  return false;
-}
-
 static int Convert(const char* output, const char* input) {
   if (!FileExists(input)) return kBadInput;
   char fresh[kArgSize];
@@ -211,7 +201,7 @@ static int Convert(const char* output, const char* input) {
   bool ok = WriteBitmapFile(fresh, pixels, w, h, stride);
   free(pixels);
   if (!ok) return kBadOutput;
-  if (!ReplaceOutput(fresh, output)) { DeleteFileA(fresh); return kBadOutput; }
+  if (!ReplaceKeepingBackup(fresh, output)) { DeleteFileA(fresh); return kBadOutput; }
   return kOk;
 }
 

@@ -1,0 +1,297 @@
+// mkgamelist.exe as a user runs it: on the real emulator output (an excerpt cut
+// at build time from ../shared), from a file and through the stand-in
+// emulator's pipe; on broken input, huge elements, a hung or failing emulator
+// and a docs\ folder it cannot write. The old document must survive every failure.
+#include "tests/testkit/testkit.h"
+#include "tests/win32/test_files.h"
+#include <windows.h>
+#include <tlhelp32.h>
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+static std::string BuildFolder() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  std::string folder(self);
+  folder.resize(folder.rfind('\\'));
+  return folder;
+}
+
+static const std::string kExcerpt = BuildFolder() + "\\testdata\\listxml-excerpt.xml";
+static const std::string kOldDocument = "the user's old document\r\n";
+
+// A fresh installation: the tool, optionally the stand-in emulator, an old document.
+static std::string Install(const char* name, bool withEmulator) {
+  std::string folder = FreshFolder(name);
+  CopyFileA((BuildFolder() + "\\tools\\mkgamelist\\mkgamelist.exe").c_str(), (folder + "\\mkgamelist.exe").c_str(),
+            FALSE);
+  if (withEmulator) {
+    CopyFileA((BuildFolder() + "\\tools\\fakemame\\mame.exe").c_str(), (folder + "\\mame.exe").c_str(), FALSE);
+  }
+  CreateDirectoryA((folder + "\\docs").c_str(), nullptr);
+  WriteFileBytes(folder + "\\docs\\gamelist.txt", kOldDocument);
+  return folder;
+}
+
+struct Run {
+  DWORD code = 9999;
+  std::string out;  // standard output and errors together
+  DWORD ms = 0;
+};
+
+static Run RunTool(const std::string& folder, const std::string& args, DWORD timeoutMs = 120000) {
+  Run r;
+  std::string outPath = folder + "\\tool_output.txt";
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  std::string line = "\"" + folder + "\\mkgamelist.exe\" " + args;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = out;
+  si.hStdError = out;
+  PROCESS_INFORMATION pi = {};
+  DWORD start = GetTickCount();
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &pi)) {
+    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &r.code);
+    else TerminateProcess(pi.hProcess, 9998);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+  }
+  r.ms = GetTickCount() - start;
+  CloseHandle(out);
+  r.out = ReadFileBytes(outPath);
+  return r;
+}
+
+static std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    size_t cut = end > at && text[end - 1] == '\r' ? end - 1 : end;
+    lines.push_back(text.substr(at, cut - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+// The table rows of a document written by the tool.
+static std::vector<std::string> TableRows(const std::string& document) {
+  std::vector<std::string> rows;
+  int rules = 0;
+  for (const std::string& l : Lines(document)) {
+    if (l.compare(0, 2, "+-") == 0) { ++rules; continue; }
+    if (rules == 2) rows.push_back(l);
+  }
+  return rows;
+}
+
+static std::map<std::string, long> Counts() {
+  std::map<std::string, long> counts;
+  std::string text = ReadFileBytes(kExcerpt.substr(0, kExcerpt.size() - 4) + ".counts");
+  for (const std::string& l : Lines(text + "\n")) {
+    size_t eq = l.find('=');
+    if (eq != std::string::npos) counts[l.substr(0, eq)] = atol(l.c_str() + eq + 1);
+  }
+  return counts;
+}
+
+static void NeedExcerpt() {
+  if (!FileThere(kExcerpt)) SKIP("no excerpt of the real -listxml output (../shared/data/listxml is absent)");
+}
+
+static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+static bool StandInsRunning() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 e = {};
+  e.dwSize = sizeof e;
+  bool found = false;
+  for (BOOL ok = Process32First(snap, &e); ok; ok = Process32Next(snap, &e)) {
+    if (lstrcmpiA(e.szExeFile, "mame.exe") == 0) found = true;
+  }
+  CloseHandle(snap);
+  return found;
+}
+
+TEST_CASE(real_output_from_a_saved_file) {
+  NeedExcerpt();
+  std::string folder = Install("mkgl_file", false);
+  Run r = RunTool(folder, "\"" + kExcerpt + "\"");
+  CHECK_EQ(r.code, 0ul);
+  auto counts = Counts();
+  std::string doc = ReadFileBytes(folder + "\\docs\\gamelist.txt");
+  std::vector<std::string> rows = TableRows(doc);
+  CHECK_EQ((long)rows.size(), counts["rows"]);
+  CHECK(Has(r.out, "Machines read:  " + std::to_string(counts["machines"])));
+  CHECK(Has(r.out, "Left out:       " + std::to_string(counts["long"]) + " whose short name"));
+  CHECK(Has(r.out, std::to_string(counts["devices"]) + " devices, " + std::to_string(counts["bios"]) + " BIOS sets"));
+  CHECK(Has(r.out, "mame.exe is not in this folder"));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    CHECK_EQ(rows[i].size(), (size_t)79);
+    if (i > 0) CHECK(rows[i - 1].compare(2, 33, rows[i], 2, 33) <= 0);
+  }
+  // Rows as the real documents would show them.
+  const char* expected[] = {
+      "| Pac-Man (Midway)                 |  Yes  |  Yes  |  Yes  |  Yes  | pacman   |",
+      "| 005                              |  Yes  |  Yes  |Part(2)|  Yes  | 005      |",
+      "| Alien3: The Gun (World)          |  Yes  | Close |  Yes  |  Yes  | alien3   |",
+      "| Street Fighter II: The World Warr|  Yes  |  Yes  |  Yes  |  Yes  | sf2      |",
+  };
+  for (const char* e : expected) CHECK(Has(doc, std::string(e) + "\r\n"));
+  CHECK(!Has(doc, "| neogeo"));  // a BIOS set
+  CHECK(Has(doc, "supported by MAME 0.251 (unknown).\r\n"));
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt.bak"), kOldDocument);
+  CHECK(!FileThere(folder + "\\docs\\gamelist.txt.new"));
+}
+
+TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
+  NeedExcerpt();
+  std::string folder = Install("mkgl_pipe", true);
+  CopyFileA(kExcerpt.c_str(), (folder + "\\mame_listxml.xml").c_str(), FALSE);
+  // What 0.251's usage text says about the nine switches: four of them exist.
+  WriteFileBytes(folder + "\\mame_usage.txt",
+                 "Usage:  mame [machine] [media] [software] [options]\r\n\r\nOptions:\r\n\r\n#\r\n"
+                 "# OSD VIDEO OPTIONS\r\n#\r\n"
+                 "-window              enable window mode; otherwise, full screen mode is assumed\r\n"
+                 "-mouse               enable mouse input\r\n"
+                 "-joystick            enable joystick input\r\n"
+                 "-skip_gameinfo       skip displaying the system information screen at startup\r\n"
+                 "-sound               sound output method\r\n"
+                 "-sleep               enable sleeping, which gives time back to other applications when idle\r\n"
+                 "-priority            thread priority for the main game thread; range from -15 to 1\r\n");
+  Run r = RunTool(folder, "");
+  CHECK_EQ(r.code, 0ul);
+  std::string viaPipe = ReadFileBytes(folder + "\\docs\\gamelist.txt");
+  std::string fromFile = ReadFileBytes(folder + "\\docs\\gamelist.txt.bak");
+  CHECK_STR(fromFile, kOldDocument);
+  CHECK_EQ((long)TableRows(viaPipe).size(), Counts()["rows"]);
+  CHECK(Has(r.out, "does not know -nosound -high_priority -sl -matchrefresh -triplebuffer; leave these unchecked"));
+  std::string log = ReadFileBytes(folder + "\\mame_log.txt");
+  CHECK(Has(log, "-listxml"));
+  CHECK(Has(log, "-showusage"));
+  // The same output from a saved file gives the same document.
+  Run again = RunTool(folder, "mame_listxml.xml");
+  CHECK_EQ(again.code, 0ul);
+  CHECK(ReadFileBytes(folder + "\\docs\\gamelist.txt") == viaPipe);
+  CHECK(ReadFileBytes(folder + "\\docs\\gamelist.txt.bak") == viaPipe);
+}
+
+static const std::string kProlog =
+    "<?xml version=\"1.0\"?>\n<!DOCTYPE mame [\n<!ELEMENT mame (machine+)>\n"
+    "\t<!ATTLIST machine runnable (yes|no) \"yes\">\n]>\n\n<mame build=\"0.999\">\n";
+static const std::string kMachine =
+    "\t<machine name=\"good\">\n\t\t<description>Good Game</description>\n"
+    "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n\t</machine>\n";
+
+TEST_CASE(broken_input_writes_nothing) {
+  std::string folder = Install("mkgl_broken", false);
+  struct Case { const char* what; std::string xml; DWORD code; const char* says; } cases[] = {
+      {"cut inside a tag", kProlog + kMachine + "\t<machine name=\"cu", 3, "ends before the machine list does"},
+      {"cut after a machine", kProlog + kMachine, 3, "ends before the machine list does"},
+      {"cut inside the DTD", kProlog.substr(0, 60), 3, "nothing written"},
+      {"mismatched end tag", kProlog + "\t<machine name=\"x\"></game>\n" + kMachine + "</mame>\n", 3,
+       "is not well-formed XML"},
+      {"bad attribute", kProlog + "\t<machine name=x/>\n" + kMachine + "</mame>\n", 3, "is not well-formed XML"},
+      {"empty file", "", 3, "nothing written"},
+      {"not XML at all", std::string("\x89PNG\r\n\x1a\n\0\0\0", 11) + "binary", 3, "nothing written"},
+      {"no machines", kProlog + "</mame>\n", 3, "holds no machines"},
+      {"second root element", kProlog + kMachine + "</mame>\n<mame>", 0, "Rows written:   1"},
+  };
+  for (auto& c : cases) {
+    WriteFileBytes(folder + "\\docs\\gamelist.txt", kOldDocument);
+    DeleteFileA((folder + "\\docs\\gamelist.txt.bak").c_str());
+    WriteFileBytes(folder + "\\input.xml", c.xml);
+    Run r = RunTool(folder, "input.xml");
+    bool ok = r.code == c.code && Has(r.out, c.says) && std::count(r.out.begin(), r.out.end(), '\n') >= 1;
+    if (c.code != 0) {
+      ok = ok && ReadFileBytes(folder + "\\docs\\gamelist.txt") == kOldDocument &&
+           !FileThere(folder + "\\docs\\gamelist.txt.bak") && !FileThere(folder + "\\docs\\gamelist.txt.new") &&
+           std::count(r.out.begin(), r.out.end(), '\n') == 1;
+    }
+    if (!ok) testkit::Fail(__FILE__, __LINE__, std::string(c.what) + ": " + std::to_string(r.code) + " " + r.out);
+  }
+  WriteFileBytes(folder + "\\docs\\gamelist.txt", kOldDocument);
+  Run missing = RunTool(folder, "no_such_file.xml");
+  CHECK_EQ(missing.code, 2ul);
+  CHECK(Has(missing.out, "cannot open no_such_file.xml"));
+  Run noEmulator = RunTool(folder, "");
+  CHECK_EQ(noEmulator.code, 2ul);
+  CHECK(Has(noEmulator.out, "mame.exe is not in"));
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt"), kOldDocument);
+}
+
+TEST_CASE(huge_elements_pass_through_in_bounded_memory) {
+  std::string folder = Install("mkgl_huge", false);
+  std::string many = "\t<machine name=\"manyattr\"";
+  for (int i = 0; i < 10000; ++i) many += " a" + std::to_string(i) + "=\"v" + std::to_string(i) + "\"";
+  many += ">\n\t\t<description>Many Attributes</description>\n\t</machine>\n";
+  std::string huge = "\t<machine name=\"hugedesc\" sampleof=\"x\">\n\t\t<description>" + std::string(1 << 20, 'D') +
+                     "</description>\n\t\t<feature type=\"sound\" status=\"imperfect\"/>\n\t</machine>\n";
+  WriteFileBytes(folder + "\\input.xml", kProlog + many + huge + kMachine + "</mame>\n");
+  Run r = RunTool(folder, "input.xml");
+  CHECK_EQ(r.code, 0ul);
+  std::vector<std::string> rows = TableRows(ReadFileBytes(folder + "\\docs\\gamelist.txt"));
+  CHECK_EQ(rows.size(), (size_t)3);
+  if (rows.size() == 3) {
+    CHECK_STR(rows[0], "| " + std::string(33, 'D') + "|  Yes  |  Yes  |Part(2)|  Yes  | hugedesc |");
+    CHECK_STR(rows[2], "| Many Attributes                  |  Yes  |  Yes  |  Yes  |  Yes  | manyattr |");
+  }
+  CHECK(r.ms < 60000);
+}
+
+TEST_CASE(hung_and_failing_emulator) {
+  NeedExcerpt();
+  std::string folder = Install("mkgl_hang", true);
+  CopyFileA(kExcerpt.c_str(), (folder + "\\mame_listxml.xml").c_str(), FALSE);
+  WriteFileBytes(folder + "\\mame_hang.txt", "hang\r\n");
+  Run r = RunTool(folder, "-wait 2", 60000);
+  CHECK_EQ(r.code, 4ul);
+  CHECK(Has(r.out, "mame.exe -listxml stopped answering"));
+  CHECK(r.ms < 30000);
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt"), kOldDocument);
+  CHECK(!StandInsRunning());
+  // An emulator that ends with an error: its exit code is told.
+  DeleteFileA((folder + "\\mame_hang.txt").c_str());
+  DeleteFileA((folder + "\\mame_listxml.xml").c_str());
+  r = RunTool(folder, "");
+  CHECK_EQ(r.code, 4ul);
+  CHECK(Has(r.out, "mame.exe -listxml failed with exit code 1"));
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt"), kOldDocument);
+  // A usage check that hangs does not hold the document back.
+  WriteFileBytes(folder + "\\input.xml", kProlog + kMachine + "</mame>\n");
+  WriteFileBytes(folder + "\\mame_hang.txt", "hang\r\n");
+  r = RunTool(folder, "-wait 2 input.xml", 60000);
+  CHECK_EQ(r.code, 0ul);
+  CHECK(Has(r.out, "switches not checked"));
+  CHECK(!StandInsRunning());
+}
+
+TEST_CASE(unwritable_docs_folder_keeps_the_old_document) {
+  std::string folder = Install("mkgl_readonly", false);
+  WriteFileBytes(folder + "\\input.xml", kProlog + kMachine + "</mame>\n");
+  // docs\ is a file: no folder can be made there.
+  RemoveTree(folder + "\\docs");
+  WriteFileBytes(folder + "\\docs", "not a folder");
+  Run r = RunTool(folder, "input.xml");
+  CHECK_EQ(r.code, 5ul);
+  CHECK(Has(r.out, "cannot write"));
+  CHECK_STR(ReadFileBytes(folder + "\\docs"), "not a folder");
+  // The document held open by another program cannot be moved aside.
+  DeleteFileA((folder + "\\docs").c_str());
+  CreateDirectoryA((folder + "\\docs").c_str(), nullptr);
+  WriteFileBytes(folder + "\\docs\\gamelist.txt", kOldDocument);
+  HANDLE held = CreateFileA((folder + "\\docs\\gamelist.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  r = RunTool(folder, "input.xml");
+  CloseHandle(held);
+  CHECK_EQ(r.code, 5ul);
+  CHECK(Has(r.out, "the old document is unchanged"));
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt"), kOldDocument);
+  CHECK(!FileThere(folder + "\\docs\\gamelist.txt.new"));
+}
