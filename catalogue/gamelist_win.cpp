@@ -6,15 +6,16 @@
 #include <commctrl.h>
 #include <cstdio>
 
-void InsertListRow(HWND list, int index, const char* const* texts, int columns) {
+int InsertListRow(HWND list, int index, const char* const* texts, int columns) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
   item.iItem = index;
   item.pszText = (LPSTR)(texts[0] ? texts[0] : "");
   int at = (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
-  if (at < 0) return;
+  if (at < 0) return -1;
   for (int c = 1; c < columns; ++c)  // a new row's cells are empty already
     if (texts[c] && texts[c][0]) SetListText(list, at, c, texts[c]);
+  return at;
 }
 
 void DocumentRowTexts(const DocumentRow& row, const char* counter, const char* size, const char* texts[8]) {
@@ -26,19 +27,6 @@ void DocumentRowTexts(const DocumentRow& row, const char* counter, const char* s
   texts[5] = row.status[3];
   texts[6] = row.shortField;
   texts[7] = size;
-}
-
-void SetListRedraw(HWND list, bool on) {
-  if (!list) return;
-  LONG style = GetWindowLongA(list, GWL_STYLE);
-  SendMessageA(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (!on) return;
-  if (!(style & WS_VISIBLE)) {
-    LONG now = GetWindowLongA(list, GWL_STYLE);
-    if (now & WS_VISIBLE) SetWindowLongA(list, GWL_STYLE, now & ~WS_VISIBLE);
-  } else {
-    InvalidateRect(list, NULL, TRUE);
-  }
 }
 
 struct LoadContext {

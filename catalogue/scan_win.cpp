@@ -8,11 +8,13 @@
 #include "catalogue/document_lookup.h"
 #include "catalogue/file_size_text.h"
 #include "catalogue/ini_section.h"
+#include "catalogue/row_file_win.h"
 #include "catalogue/short_name.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include "shell/statusbar_win.h"
 #include "shell/lang_text.h"
+#include "shell/web_addresses.h"
 #include <commctrl.h>
 #include <commdlg.h>
 #include <direct.h>
@@ -70,7 +72,7 @@ HWND CreateGameList(HWND parent, int id) {
 
 struct InstalledEntry {
   int docRow;
-  std::string shortName, counter, size;
+  std::string shortName, counter, size, path;
 };
 
 struct OtherEntry {
@@ -85,7 +87,6 @@ struct ScanResult {
   std::vector<int> lastEntry;  // per document row: the installed entry written last, or -1
   std::vector<InstalledEntry> installed;
   std::vector<OtherEntry> other;
-  bool folderSearched = false;
   FillStage stage = kBegin;
   size_t next = 0;
   HWND lists[3] = {};  // 302, 305, 306: GetDlgItem per row would cost a server call each under Wine
@@ -158,11 +159,12 @@ struct ScanContext {
 
 static void ExamineEntry(ScanResult* r, const ScanContext& c, const WIN32_FIND_DATAA& fd) {
   const char* foundName = fd.cFileName;
+  // Built from the ROM folder, never from the current folder, which other
+  // commands change while a rescan runs. A path too long to hold stays empty.
   char full[kPathSize] = "";
-  DWORD n = GetFullPathNameA(foundName, sizeof full, full, NULL);
-  if (n == 0 || n >= sizeof full) CopyText(full, sizeof full, foundName);
+  JoinFolderAndName(g_paths.romFolder, foundName, full, sizeof full);
   char title[kPathSize] = "";
-  if (GetFileTitleA(full, title, sizeof title) != 0) CopyText(title, sizeof title, foundName);
+  if (GetFileTitleA(full[0] ? full : foundName, title, sizeof title) != 0) CopyText(title, sizeof title, foundName);
   title[sizeof title - 1] = 0;
   char shortName[kPathSize];
   ShortNameFromTitle(title, shortName, sizeof shortName);
@@ -184,6 +186,7 @@ static void ExamineEntry(ScanResult* r, const ScanContext& c, const WIN32_FIND_D
   e.shortName = shortName;
   e.counter = ReadCounterText(c.counters, shortName);
   e.size = SizeTextOf(fd);
+  e.path = full;
   r->lastEntry[row] = (int)r->installed.size();
   r->installed.push_back(e);
 }
@@ -205,10 +208,11 @@ static void CollectScan(ScanResult* r) {
   if (_chdir(g_paths.romFolder) != 0) return;
   c.counters = ExistingCounterFiles();
   c.bios = ReadBiosSection();
+  char pattern[kPathSize];
+  if (!JoinFolderAndName(g_paths.romFolder, "*", pattern, sizeof pattern)) return;
   WIN32_FIND_DATAA fd;
-  HANDLE search = FindFirstFileA("*", &fd);
+  HANDLE search = FindFirstFileA(pattern, &fd);
   if (search == INVALID_HANDLE_VALUE) return;
-  r->folderSearched = true;
   do {
     fd.cFileName[sizeof fd.cFileName - 1] = 0;
     if (strcmp(fd.cFileName, ".") == 0 || strcmp(fd.cFileName, "..") == 0) continue;
@@ -292,7 +296,7 @@ static void FillOneRow(ScanResult* r) {
       const char* texts[8];
       DocumentRowTexts(r->doc[e.docRow], e.counter.c_str(), e.size.c_str(), texts);
       texts[6] = e.shortName.c_str();
-      InsertListRow(r->lists[1], (int)i, texts, 8);
+      SetRowFile(r->lists[1], InsertListRow(r->lists[1], (int)i, texts, 8), e.path.c_str());
       break;
     }
     case kInsert306: {
@@ -366,10 +370,10 @@ static void FinishFill(ScanResult* r) {
   SetListRedraw(MainList(IDC_SUPPORTED_LIST), true);
   SetListRedraw(MainList(IDC_INSTALLED_LIST), true);
   SetListRedraw(MainList(IDC_OTHER_LIST), true);
-  if (r->folderSearched) {
-    EnableButtonsByPage();
-    UpdateListCounters();
-  }
+  // A scan that could not search roms\ still leaves lists behind (emptied):
+  // the buttons and counters follow them as after any other scan.
+  EnableButtonsByPage();
+  UpdateListCounters();
   delete r;
 }
 

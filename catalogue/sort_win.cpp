@@ -7,6 +7,7 @@
 #include "catalogue/gamelist_win.h"
 #include "catalogue/listview_win.h"
 #include "catalogue/row_order.h"
+#include "catalogue/row_file_win.h"
 #include "catalogue/scan_win.h"
 #include "catalogue/search_match.h"
 #include "shell/app_win.h"
@@ -50,6 +51,7 @@ static void SortRows(int direction) {
   std::vector<std::string> cells((size_t)n * columns);
   std::vector<std::string> keys(n);
   std::vector<UINT> states(n);
+  std::vector<LPARAM> data(n);  // a row's file goes with its texts
   char text[kPathSize];
   for (int i = 0; i < n; ++i) {
     for (int c = 0; c < columns; ++c) {
@@ -60,6 +62,7 @@ static void SortRows(int direction) {
     key = g_sortColumn >= 0 && g_sortColumn < columns ? cells[(size_t)i * columns + g_sortColumn] : "";
     if (key.size() > kSortTextSize - 1) key.resize(kSortTextSize - 1);
     states[i] = (UINT)SendMessageA(list, LVM_GETITEMSTATE, (WPARAM)i, kMovingStates);
+    data[i] = GetRowData(list, i);
   }
   std::vector<int> order = SortedColumnOrder(keys, OrderOfColumn(list, g_sortColumn), direction);
   bool filling = ScanIsFilling();  // a rescan keeps redraw off until its rows are in
@@ -71,6 +74,7 @@ static void SortRows(int direction) {
       const std::string& want = cells[(size_t)from * columns + c];
       if (want != cells[(size_t)i * columns + c]) SetListText(list, i, c, want.c_str());
     }
+    if (data[from] != data[i]) SetRowData(list, i, data[from]);
     if (states[from] != states[i]) {
       LVITEMA s = {};
       s.state = states[from];

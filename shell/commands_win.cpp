@@ -6,6 +6,7 @@
 #include "shell/web_addresses.h"
 #include "shell/window_behaviour_win.h"
 #include "catalogue/listview_win.h"
+#include "catalogue/row_file_win.h"
 #include "catalogue/scan_win.h"
 #include "catalogue/short_name.h"
 #include "catalogue/sort_win.h"
@@ -112,11 +113,32 @@ static void SearchWebForBios() {
   OpenAddress(address);
 }
 
-// Delete (505): asks, moves the archive to the recycle bin, and only then drops
-// its row, so the list never claims a file is gone that is still there.
+// The file a row of the Delete pages stands for: on page 0 the row's own file
+// (archive of any kind or folder), on page 2 the path in column 3.
+static void RowFileOfPage(HWND list, int page, int item, char* path, size_t size) {
+  if (page == 0) GetRowFile(list, item, path, size);
+  else GetListText(list, item, 3, path, (int)size);
+}
+
+// The row that stands for `path`, looked for at `item` first; -1 when none does.
+static int FindRowOfFile(HWND list, int page, int item, const char* path) {
+  char other[kTextSize];
+  RowFileOfPage(list, page, item, other, sizeof other);
+  if (lstrcmpiA(other, path) == 0) return item;
+  for (int i = GetListCount(list) - 1; i >= 0; --i) {
+    RowFileOfPage(list, page, i, other, sizeof other);
+    if (lstrcmpiA(other, path) == 0) return i;
+  }
+  return -1;
+}
+
+// Delete (505): asks, moves the row's file to the recycle bin, and only then
+// drops its row, so the list never claims a file is gone that is still there.
+// While a scan replaces the rows (its button is grey then) it does nothing.
 static void DeleteSelectedArchive(HWND window) {
   int page = (int)SendMessageA(GetDlgItem(window, IDC_TABS), TCM_GETCURSEL, 0, 0);
   if (page != 0 && page != 2) return;
+  if (ScanInProgress()) return;
   HWND list = MainList(page == 0 ? IDC_INSTALLED_LIST : IDC_OTHER_LIST);
   if (GetListCount(list) <= 0) return;  // nothing to ask about
   char caption[kTextSize], question[kTextSize], name[kTextSize], path[kTextSize + 2];
@@ -124,18 +146,18 @@ static void DeleteSelectedArchive(HWND window) {
   CopyText(question, sizeof question, GetLanguageString(11));
   int item = GetNextListItem(list, LVNI_FOCUSED | LVNI_SELECTED);
   if (item < 0) item = 0;
-  if (page == 0) {
-    GetListText(list, item, 6, name, sizeof name);
-    AppendText(name, sizeof name, ".zip");
-    if (!JoinFolderAndName(g_paths.romFolder, name, path, kTextSize)) return;
-  } else {
-    GetListText(list, item, 1, name, sizeof name);
-    GetListText(list, item, 3, path, kTextSize);
-  }
+  RowFileOfPage(list, page, item, path, kTextSize);
   if (!path[0]) return;
+  if (page == 0) CopyText(name, sizeof name, FileNameOfPath(path));
+  else GetListText(list, item, 1, name, sizeof name);
   AppendText(question, sizeof question, name);
   AppendText(question, sizeof question, GetLanguageString(12));
   if (MessageBoxA(window, question, caption, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  // The question lets messages through: a rescan may have replaced the rows.
+  // Act on the row that stands for the named file, or on nothing.
+  if (ScanInProgress()) return;
+  item = FindRowOfFile(list, page, item, path);
+  if (item < 0) return;
 
   size_t n = strlen(path);
   path[n + 1] = 0;  // the list of paths ends in a second terminator

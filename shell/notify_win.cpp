@@ -7,6 +7,7 @@
 #include "shell/menu_help.h"
 #include "shell/tabpages_win.h"
 #include "catalogue/listview_win.h"
+#include "catalogue/row_file_win.h"
 #include "catalogue/sort_win.h"
 #include "launch/launch_win.h"
 
@@ -68,6 +69,7 @@ LRESULT HandleMainNotify(HWND, NMHDR* header) {
     case NM_CLICK:         OnListClick((NMITEMACTIVATE*)header); break;
     case LVN_ITEMACTIVATE: OnListActivate((NMITEMACTIVATE*)header); break;
     case LVN_COLUMNCLICK:  OnColumnClick((NMLISTVIEW*)header); break;
+    case LVN_DELETEITEM:   ReleaseRowFile((NMLISTVIEW*)header); break;
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 #include "shell/tab_pages.h"
 #include "shell/app_win.h"
 #include "catalogue/listview_win.h"
+#include "catalogue/list_redraw_win.h"
 #include <commctrl.h>
 
 static void EnableControl(int id, bool enable) {
@@ -27,11 +28,11 @@ void SwitchTabPage() {
   }
   for (int i = 0; i < kPageControlCount; ++i) {
     HWND control = GetDlgItem(g_mainWindow, kPageControls[i]);
-    if (control && !PageShowsControl(page, kPageControls[i])) ShowWindow(control, SW_HIDE);
+    if (control && !PageShowsControl(page, kPageControls[i])) ShowPageControl(control, false);
   }
   for (int i = 0; i < kPageControlCount; ++i) {
     HWND control = GetDlgItem(g_mainWindow, kPageControls[i]);
-    if (control && PageShowsControl(page, kPageControls[i])) ShowWindow(control, SW_SHOW);
+    if (control && PageShowsControl(page, kPageControls[i])) ShowPageControl(control, true);
   }
   if (page == 0) {
     bool any = ListHasItems(IDC_INSTALLED_LIST);

@@ -3,6 +3,7 @@
 #include "tests/testkit/testkit.h"
 #include "catalogue/gamelist_win.h"
 #include "catalogue/listview_win.h"
+#include "catalogue/row_file_win.h"
 #include "catalogue/scan_win.h"
 #include "catalogue/sort_win.h"
 #include "shell/app_win.h"
@@ -79,6 +80,7 @@ static std::string Rom(const std::string& name) { return g_dir + "\\roms\\" + na
 
 static LRESULT CALLBACK TestWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_APP_SCAN_RESULT) return HandleScanMessage(wp, lp);
+  if (m == WM_NOTIFY && ((NMHDR*)lp)->code == LVN_DELETEITEM) ReleaseRowFile((NMLISTVIEW*)lp);
   return DefWindowProcA(w, m, wp, lp);
 }
 
@@ -256,6 +258,16 @@ static void CheckMixedFolder() {
   int abcRows = 0;
   for (int i = 0; i < GetListCount(List(IDC_INSTALLED_LIST)); ++i) abcRows += Cell(IDC_INSTALLED_LIST, i, 6) == "abc";
   CHECK_EQ(abcRows, 2);
+  // Each installed row knows its own file: abc.zip and abc.7z apart, a folder, the name's own case.
+  std::string abcFiles;
+  for (int i = 0; i < GetListCount(List(IDC_INSTALLED_LIST)); ++i) {
+    char file[MAX_PATH];
+    GetRowFile(List(IDC_INSTALLED_LIST), i, file, sizeof file);
+    if (Cell(IDC_INSTALLED_LIST, i, 6) == "abc") abcFiles += file + std::string(";");
+    if (Cell(IDC_INSTALLED_LIST, i, 6) == "samplegm") CHECK_STR(file, Rom("SampleGm.ZIP"));
+    if (Cell(IDC_INSTALLED_LIST, i, 6) == "sample") CHECK_STR(file, Rom("Sample"));
+  }
+  CHECK(abcFiles == Rom("abc.zip") + ";" + Rom("abc.7z") + ";" || abcFiles == Rom("abc.7z") + ";" + Rom("abc.zip") + ";");
   struct { const char* shortName; const char* size; const char* runs; } sizes[] = {
       {"zero", "0 bytes", "0"}, {"fifty", "0.0 KB", "0"}, {"pacman", "0.0 KB", "12"}, {"sample", "", "0"},
       {"locked", "0.0 KB", "0"},  // its length comes from the folder search
@@ -337,16 +349,24 @@ TEST_CASE(buttons_by_page_after_a_rescan) {
     CHECK_EQ(Enabled(CMD_RESCAN), p.rescan);
     CHECK_EQ(Enabled(CMD_DELETE), p.del);
   }
-  // No roms folder: the buttons stay disabled and the counters are not refreshed.
+  // No roms folder: the scan still ends like any other; the buttons follow the
+  // (emptied) lists and the counters match them.
   SetCurrentDirectoryA(g_dir.c_str());
   RemoveTree(g_dir + "\\roms");
-  SetStatusText("untouched", 1);
-  StartRescanThread();
-  PumpUntilScanDone(20000);
-  CHECK(!Enabled(CMD_PLAY) && !Enabled(CMD_RESCAN) && !Enabled(CMD_DELETE));
-  CHECK_STR(StatusPart(1), "untouched");
+  SetStatusText("stale", 3);
+  for (int page = 0; page < 3; ++page) {  // the test's tab control has pages 0 to 2
+    SendMessageA(GetDlgItem(g_mainWindow, IDC_TABS), TCM_SETCURSEL, page, 0);
+    StartRescanThread();
+    PumpUntilScanDone(20000);
+    CHECK_EQ(Enabled(CMD_PLAY), page != 0);
+    CHECK(Enabled(CMD_RESCAN));
+    CHECK_EQ(Enabled(CMD_DELETE), page == 1);
+  }
   CHECK_EQ(GetListCount(List(IDC_SUPPORTED_LIST)), 1);
   CHECK_EQ(GetListCount(List(IDC_OTHER_LIST)), 0);
+  CHECK_STR(StatusPart(1), "Installed: 0 games");
+  CHECK_STR(StatusPart(2), "Supported: 1 games");
+  CHECK_STR(StatusPart(3), "Other files: 0 files");
 }
 
 // A request while a scan runs is not a second scan at once, but one more after it;
@@ -367,6 +387,45 @@ TEST_CASE(second_request_during_a_scan_follows_it) {
   CHECK(Find(IDC_OTHER_LIST, 0, "late") >= 0);
   CHECK_EQ(GetListCount(List(IDC_INSTALLED_LIST)), 750);
   CHECK_EQ(GetListCount(List(IDC_SUPPORTED_LIST)), 3000);
+}
+
+// Other commands change the process's current folder while a rescan runs; every
+// path the scan stores names the file in roms\ all the same, and a sort moves
+// each row's file with its texts.
+TEST_CASE(stored_paths_ignore_the_current_folder) {
+  std::vector<std::pair<std::string, std::string>> games;
+  for (int i = 0; i < 1500; ++i) games.push_back({"Game " + std::to_string(i), "g" + std::to_string(i)});
+  NewInstallation(Document(games));
+  CreateTestWindow();
+  for (int i = 0; i < 1500; ++i) WriteFile(Rom("g" + std::to_string(i) + (i % 2 ? ".zip" : ".7z")), "x");
+  for (int i = 0; i < 1500; ++i) WriteFile(Rom("o" + std::to_string(i) + ".bin"), "o");
+  std::string elsewhere = g_dir + "\\docs";
+  StartRescanThread();
+  DWORD start = GetTickCount();
+  MSG msg;
+  for (int flip = 0; ScanInProgress() && GetTickCount() - start < 60000; ++flip) {
+    SetCurrentDirectoryA(flip % 2 ? elsewhere.c_str() : g_dir.c_str());
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(1);
+  }
+  CHECK(!ScanInProgress());
+  // Twice, so that the shared direction is as before for the tests that follow.
+  SortListByColumn(List(IDC_INSTALLED_LIST), 6);
+  SortListByColumn(List(IDC_INSTALLED_LIST), 6);
+  HWND installed = List(IDC_INSTALLED_LIST), other = List(IDC_OTHER_LIST);
+  CHECK_EQ(GetListCount(installed), 1500);
+  CHECK_EQ(GetListCount(other), 1500);
+  int wrong = 0;
+  for (int i = 0; i < GetListCount(installed); ++i) {
+    char file[MAX_PATH];
+    GetRowFile(installed, i, file, sizeof file);
+    std::string name = Cell(IDC_INSTALLED_LIST, i, 6);
+    int n = atoi(name.c_str() + 1);
+    if (file != Rom(name + (n % 2 ? ".zip" : ".7z"))) ++wrong;
+  }
+  for (int i = 0; i < GetListCount(other); ++i)
+    if (Cell(IDC_OTHER_LIST, i, 3) != Rom(Cell(IDC_OTHER_LIST, i, 0) + ".bin")) ++wrong;
+  CHECK_EQ(wrong, 0);
 }
 
 TEST_CASE(sort_by_number_or_text_alternating_across_lists_and_columns) {

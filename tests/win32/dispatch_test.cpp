@@ -9,6 +9,7 @@
 #include "shell/statusbar_win.h"
 #include "shell/gameinfo_win.h"
 #include "controls/ownermenu_win.h"
+#include "catalogue/row_file_win.h"
 #include <commctrl.h>
 #include <cstdio>
 #include <string>
@@ -341,6 +342,7 @@ TEST_CASE(delete_keeps_the_row_when_the_file_cannot_be_moved) {
   HWND del = CreateWindowExA(0, "BUTTON", "d", WS_CHILD, 0, 0, 10, 10, g_mainWindow, (HMENU)505, g_instance, NULL);
   SendMessageA(g_tabs, TCM_SETCURSEL, 0, 0);
   int before = ListCount(g_installed);
+  SetRowFile(g_installed, 1, (g_dir + "\\roms\\pacman.zip").c_str());  // as the scan would
   Select(g_installed, 1);
   {
     Answerer yes(IDYES);

@@ -1,0 +1,51 @@
+// Item data of the installed-games rows: the full path of each row's file.
+#include "catalogue/row_file_win.h"
+#include "shell/app_win.h"
+#include <cstring>
+
+LPARAM GetRowData(HWND list, int row) {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (!SendMessageA(list, LVM_GETITEMA, 0, (LPARAM)&item)) return 0;
+  return item.lParam;
+}
+
+void SetRowData(HWND list, int row, LPARAM data) {
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  item.lParam = data;
+  SendMessageA(list, LVM_SETITEMA, 0, (LPARAM)&item);
+}
+
+bool SetRowFile(HWND list, int row, const char* path) {
+  if (!list || !path || !path[0] || row < 0 || row >= (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) return false;
+  size_t n = strlen(path) + 1;
+  char* copy = new char[n];
+  memcpy(copy, path, n);
+  char* old = (char*)GetRowData(list, row);
+  LVITEMA item = {};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  item.lParam = (LPARAM)copy;
+  if (!SendMessageA(list, LVM_SETITEMA, 0, (LPARAM)&item)) {
+    delete[] copy;
+    return false;
+  }
+  delete[] old;
+  return true;
+}
+
+void GetRowFile(HWND list, int row, char* out, size_t size) {
+  if (!out || size == 0) return;
+  out[0] = 0;
+  if (row < 0) return;
+  const char* path = (const char*)GetRowData(list, row);
+  if (path) CopyText(out, size, path);
+}
+
+void ReleaseRowFile(const NMLISTVIEW* deleted) {
+  if (!deleted || deleted->hdr.idFrom != IDC_INSTALLED_LIST) return;
+  delete[] (char*)deleted->lParam;
+}
