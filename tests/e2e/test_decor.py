@@ -69,6 +69,7 @@ def renumber_bitmap(exe, old_id, new_id):
 
 
 language_string = e2e.language
+LWA_ALPHA = 2
 
 
 class SplashTest(unittest.TestCase):
@@ -87,7 +88,10 @@ class SplashTest(unittest.TestCase):
             def decorated():
                 i = d.call("info", h)
                 self.assertIsNotNone(i, "splash closed before its text and transparency were set")
-                return i if i["title"] == text and i["exstyle"] & e2e.WS_EX_LAYERED else None
+                if i["title"] != text or not i["exstyle"] & e2e.WS_EX_LAYERED:
+                    return None
+                # The layered style comes a moment before its alpha.
+                return i if (d.call("layered", h) or {}).get("flags", 0) & LWA_ALPHA else None
             splash = e2e.wait_for(decorated, 10, 0.005, what="splash text and transparency")
             alpha = d.call("layered", h)["alpha"]
             # A picture of the splash while start-up still works: it counts if the splash
