@@ -168,7 +168,14 @@ class MenuTest(unittest.TestCase):
     def test_context_menu_from_the_keyboard_opens_at_the_selected_row(self):
         lst = self.v.child(INSTALLED)
         row = self.v.d.call("lvrect", lst, 2)
-        self.click_in_list(row[0] + 60, (row[1] + row[3]) // 2)
+        # A loaded machine can take a while with the click; a click that only activated is repeated.
+        for _ in range(2):
+            e2e.click(row[0] + 60, (row[1] + row[3]) // 2)
+            try:
+                e2e.wait_for(lambda: self.v.send(lst, LVM_GETNEXTITEM, -1, 2) == 2, 3, what="row 2 selected")
+                break
+            except AssertionError:
+                pass
         self.assertEqual(self.v.send(lst, LVM_GETNEXTITEM, -1, 2), 2)
         e2e.key("shift+F10")
         shown = e2e.wait_for(self.popups, 5, what="keyboard context popup")
