@@ -40,7 +40,10 @@ uint64_t PackedBitmapPixelBytes(const PackedBitmapHeader& h) {
   if (h.compression != kRgbCompression && h.compression != kBitFieldsCompression) return h.sizeImage;
   if (h.width <= 0 || h.bitCount == 0) return 0;
   uint64_t rowBytes = (((uint64_t)h.width * h.bitCount + 31) / 32) * 4;
-  return rowBytes * (uint64_t)PackedBitmapRows(h.height);
+  uint64_t rows = (uint64_t)PackedBitmapRows(h.height);
+  // A size past 64 bits makes no sense either; wrapped, it could look small.
+  if (rows != 0 && rowBytes > UINT64_MAX / rows) return 0;
+  return rowBytes * rows;
 }
 
 bool PackedBitmapTableFits(const PackedBitmapHeader& h, size_t blockSize) {
@@ -50,7 +53,8 @@ bool PackedBitmapTableFits(const PackedBitmapHeader& h, size_t blockSize) {
 bool PackedBitmapDrawable(const PackedBitmapHeader& h, size_t blockSize) {
   uint64_t pixels = PackedBitmapPixelBytes(h);
   if (pixels == 0 || h.width <= 0 || h.height == 0) return false;
-  return PackedBitmapPixelOffset(h) + pixels <= blockSize;
+  const uint64_t offset = PackedBitmapPixelOffset(h);
+  return offset <= blockSize && pixels <= blockSize - offset;  // a sum could wrap
 }
 
 void PaletteEntryFromTable(const unsigned char tableEntry[4], unsigned char paletteEntry[4]) {

@@ -5,6 +5,7 @@ set -euo pipefail
 
 need_pkgs=(cmake g++ make g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
            wine wine32:i386 xvfb xdotool imagemagick x11-utils python3 zip)
+need_pkgs+=(clang libclang-rt-14-dev)  # the libFuzzer targets of tools/fuzz.sh
 
 have_all=1
 if ! dpkg --print-foreign-architectures | grep -qx i386; then have_all=0; fi

@@ -69,6 +69,9 @@ TEST_CASE(drawable_only_when_table_and_rows_fit) {
       // Found by fuzzing: bit-field pictures hold three colour masks before the pixels.
       {4, 4, 32, 0, 3, 0, 40 + 64, false},
       {4, 4, 32, 0, 3, 0, 40 + 12 + 64, true},
+      // Sizes whose sum or product passes 64 bits must not wrap into a small one.
+      {1431655766, 0x7FFFFFFF, 48, 0, 0, 0, 40, false},        // rows take 2^64 - 4 bytes
+      {0x7FFFFFFF, 0x40000000, 0xFFFF, 0, 0, 0, 100000, false},
   };
   for (auto& r : rows) {
     std::vector<unsigned char> h = Header(r.w, r.h, r.bits, r.clrUsed, r.compression, r.sizeImage);
