@@ -2,13 +2,30 @@
 // program folder, the web search addresses, the information box text, folder
 // joins, the command line's program name and the saved placement. Each stays
 // terminated within its buffer and is a cut (or whole-or-nothing) copy of the
-// text it stands for.
+// text it stands for. Also the start-up placement and the opacity from any
+// stored values.
+#include "decor/alpha.h"
 #include "shell/command_line.h"
 #include "shell/install_paths.h"
 #include "shell/placement.h"
 #include "shell/web_addresses.h"
 #include "tests/fuzz/fuzz_input.h"
 #include <string>
+
+struct StoredPlacement {
+  int size, right, bottom, position, left, top;
+};
+
+static int ReadStored(const char* key, int defaultValue, void* context) {
+  const StoredPlacement* s = (const StoredPlacement*)context;
+  if (!strcmp(key, "Size")) return s->size;
+  if (!strcmp(key, "Right")) return s->right;
+  if (!strcmp(key, "Bottom")) return s->bottom;
+  if (!strcmp(key, "Position")) return s->position;
+  if (!strcmp(key, "Left")) return s->left;
+  if (!strcmp(key, "Top")) return s->top;
+  return defaultValue;
+}
 
 static unsigned Shortener(const char* longPath, char* out, unsigned outSize) {
   // Some fail, some give texts that do not fit, some shorten.
@@ -95,6 +112,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* rest = SkipProgramName(first.c_str());
   FUZZ_CHECK(rest >= first.c_str() && rest <= first.c_str() + first.size());
   FUZZ_CHECK(*rest != ' ' && *rest != '\t');
+
+  StoredPlacement stored = {(int)in.U64(4), (int)in.U64(4), (int)in.U64(4),
+                            (int)in.U64(4), (int)in.U64(4), (int)in.U64(4)};
+  int defWidth = (int)in.Range(0, 0xFFFF), defHeight = (int)in.Range(0, 0xFFFF);
+  int screenWidth = (int)in.Range(0, 0xFFFF), screenHeight = (int)in.Range(0, 0xFFFF);
+  Placement start = ComputeStartPlacement(defWidth, defHeight, screenWidth, screenHeight, ReadStored, &stored);
+  FUZZ_CHECK(start.width == (stored.size ? stored.right : defWidth));
+  FUZZ_CHECK(start.height == (stored.size ? stored.bottom : defHeight));
+  if (stored.position) FUZZ_CHECK(start.x == stored.left && start.y == stored.top);
+  else FUZZ_CHECK(start.x == screenWidth / 2 - start.width / 2);
+
+  const int level = TransparencyLevelFromSetting(stored.left);
+  FUZZ_CHECK(level == (stored.left & 0xFF));
+  const int alpha = AlphaFromLevel((unsigned char)level);
+  FUZZ_CHECK(level >= 100 ? alpha == 255 : alpha == level * 255 / 100);
 
   SavedPlacement saved = PlacementToSave(window, showCmd, normal);
   for (const char* s : {saved.left, saved.top, saved.right, saved.bottom}) FUZZ_CHECK(memchr(s, 0, 16));
