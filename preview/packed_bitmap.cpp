@@ -30,15 +30,20 @@ int32_t PackedBitmapRows(int32_t height) {
 }
 
 uint64_t PackedBitmapPixelOffset(const PackedBitmapHeader& h) {
-  return kPackedHeaderSize + 4ull * PackedBitmapColourCount(h);
+  // Bit-field pictures keep their three colour masks before the colour table;
+  // the platform reads them, so they count as part of the block.
+  const uint64_t masks = h.compression == kBitFieldsCompression ? 12 : 0;
+  return kPackedHeaderSize + masks + 4ull * PackedBitmapColourCount(h);
 }
 
 uint64_t PackedBitmapPixelBytes(const PackedBitmapHeader& h) {
-  enum { kRgb = 0, kBitFields = 3 };
-  if (h.compression != kRgb && h.compression != kBitFields) return h.sizeImage;
+  if (h.compression != kRgbCompression && h.compression != kBitFieldsCompression) return h.sizeImage;
   if (h.width <= 0 || h.bitCount == 0) return 0;
   uint64_t rowBytes = (((uint64_t)h.width * h.bitCount + 31) / 32) * 4;
-  return rowBytes * (uint64_t)PackedBitmapRows(h.height);
+  uint64_t rows = (uint64_t)PackedBitmapRows(h.height);
+  // A size past 64 bits makes no sense either; wrapped, it could look small.
+  if (rows != 0 && rowBytes > UINT64_MAX / rows) return 0;
+  return rowBytes * rows;
 }
 
 bool PackedBitmapTableFits(const PackedBitmapHeader& h, size_t blockSize) {
@@ -48,7 +53,8 @@ bool PackedBitmapTableFits(const PackedBitmapHeader& h, size_t blockSize) {
 bool PackedBitmapDrawable(const PackedBitmapHeader& h, size_t blockSize) {
   uint64_t pixels = PackedBitmapPixelBytes(h);
   if (pixels == 0 || h.width <= 0 || h.height == 0) return false;
-  return PackedBitmapPixelOffset(h) + pixels <= blockSize;
+  const uint64_t offset = PackedBitmapPixelOffset(h);
+  return offset <= blockSize && pixels <= blockSize - offset;  // a sum could wrap
 }
 
 void PaletteEntryFromTable(const unsigned char tableEntry[4], unsigned char paletteEntry[4]) {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-enum { kPackedHeaderSize = 40 };
+enum { kPackedHeaderSize = 40, kRgbCompression = 0, kBitFieldsCompression = 3 };
 
 struct PackedBitmapHeader {
   int32_t width;        // biWidth, offset 4
@@ -26,7 +26,8 @@ uint32_t PackedBitmapColourCount(const PackedBitmapHeader& h);
 // Rows counted without their direction; never overflows for INT32_MIN.
 int32_t PackedBitmapRows(int32_t height);
 
-// Offset of the pixel rows: the header plus the colour table.
+// Offset of the pixel rows: the header, the colour masks of a bit-field
+// picture and the colour table.
 uint64_t PackedBitmapPixelOffset(const PackedBitmapHeader& h);
 
 // Bytes the pixel rows take: padded rows times rows for uncompressed pictures,

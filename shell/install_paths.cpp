@@ -19,6 +19,7 @@ void AppendText(char* dst, size_t dstSize, const char* src) {
 }
 
 void ProgramFolderOf(const char* modulePath, char* out, size_t outSize) {
+  if (!out || outSize == 0) return;
   CopyText(out, outSize, modulePath);
   char* slash = strrchr(out, '\\');
   if (slash) *slash = 0;

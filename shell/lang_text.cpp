@@ -15,10 +15,16 @@ void FormatWithInteger(char* out, size_t outSize, const char* format, long value
   for (const char* f = format ? format : ""; *f && o + 1 < outSize; ++f) {
     if (*f == '%' && f[1] == '%') { out[o++] = '%'; ++f; continue; }
     if (*f == '%' && !used) {
-      // Skip flags and width, then accept one integer conversion.
+      // Flags, a width of at most three digits, length letters, then one
+      // integer conversion. A longer width would pad for seconds, and '#' or a
+      // letter among the digits means nothing for integers.
       const char* g = f + 1;
-      while (*g && strchr("-+ #0123456789l", *g)) ++g;
-      if (*g == 'd' || *g == 'i' || *g == 'u') {
+      while (*g && strchr("-+ 0", *g)) ++g;
+      const char* digits = g;
+      while (*g >= '0' && *g <= '9') ++g;
+      const bool widthOk = g - digits <= 3;
+      while (*g == 'l') ++g;
+      if (widthOk && (*g == 'd' || *g == 'i' || *g == 'u')) {
         char spec[32], num[64];
         size_t len = (size_t)(g - f);
         if (len < sizeof spec - 2) {

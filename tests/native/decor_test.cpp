@@ -66,6 +66,12 @@ TEST_CASE(drawable_only_when_table_and_rows_fit) {
       {0x7FFFFFFF, 0x7FFFFFFF, 32, 0, 0, 0, 100000, false},
       {10, 10, 8, 0, 1, 300, 40 + 1024 + 300, true},           // compressed: biSizeImage counts
       {10, 10, 8, 0, 1, 0, 40 + 1024 + 300, false},
+      // Found by fuzzing: bit-field pictures hold three colour masks before the pixels.
+      {4, 4, 32, 0, 3, 0, 40 + 64, false},
+      {4, 4, 32, 0, 3, 0, 40 + 12 + 64, true},
+      // Sizes whose sum or product passes 64 bits must not wrap into a small one.
+      {1431655766, 0x7FFFFFFF, 48, 0, 0, 0, 40, false},        // rows take 2^64 - 4 bytes
+      {0x7FFFFFFF, 0x40000000, 0xFFFF, 0, 0, 0, 100000, false},
   };
   for (auto& r : rows) {
     std::vector<unsigned char> h = Header(r.w, r.h, r.bits, r.clrUsed, r.compression, r.sizeImage);

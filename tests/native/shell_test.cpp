@@ -145,4 +145,15 @@ TEST_CASE(one_integer_formats) {
   CHECK_STR(out, "%s and 7 and %d");
   FormatWithInteger(out, 8, "level %d percent", 100);
   CHECK_STR(out, "level 1");
+  // Found by fuzzing: a width of 888888889 made the formatter pad for seconds.
+  // Widths of more than three digits and malformed conversions stay as they stand.
+  struct { const char* format; const char* text; } rows[] = {
+      {"[%5d]", "[    7]"}, {"[%-3d]", "[7  ]"}, {"[%03ld]", "[007]"}, {"[%+d]", "[+7]"},
+      {"[%888888889u]", "[%888888889u]"}, {"[%1234d]", "[%1234d]"}, {"[%l5d]", "[%l5d]"},
+      {"[%5-d]", "[%5-d]"}, {"[%#d]", "[%#d]"},
+  };
+  for (auto& r : rows) {
+    FormatWithInteger(out, sizeof out, r.format, 7);
+    CHECK_STR(out, r.text);
+  }
 }
