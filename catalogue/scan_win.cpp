@@ -13,6 +13,7 @@
 #include "shell/settings_win.h"
 #include "shell/statusbar_win.h"
 #include "shell/lang_text.h"
+#include "shell/startup_marks.h"
 #include <commctrl.h>
 #include <commdlg.h>
 #include <direct.h>
@@ -195,6 +196,7 @@ static void CollectScan(ScanResult* r) {
     ReadGameListTable(f, CollectDocumentRow, r);
     fclose(f);
   }
+  MarkStartup("scan: document parse");
   r->lastEntry.assign(r->doc.size(), -1);
   ScanContext c;
   for (size_t i = 0; i < r->doc.size(); ++i) {
@@ -202,9 +204,11 @@ static void CollectScan(ScanResult* r) {
     ShortNameFromDocumentField(r->doc[i].shortField, name, sizeof name);
     c.lookup.Add(name, (int)i);
   }
+  MarkStartup("scan: short-name table");
   if (_chdir(g_paths.romFolder) != 0) return;
   c.counters = ExistingCounterFiles();
   c.bios = ReadBiosSection();
+  MarkStartup("scan: counter files, BIOS");
   WIN32_FIND_DATAA fd;
   HANDLE search = FindFirstFileA("*", &fd);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -215,6 +219,7 @@ static void CollectScan(ScanResult* r) {
     ExamineEntry(r, c, fd);
   } while (FindNextFileA(search, &fd));
   FindClose(search);
+  MarkStartup("scan: folder search");
 }
 
 // ------------------------------------------------------ filling the lists
@@ -327,14 +332,21 @@ static void NextStage(ScanResult* r) {
   }
 }
 
+static const char* const kStageMarks[] = {"", "scan: empty the lists", "scan: rows into 302", "scan: rows into 305",
+                                         "scan: rows into 306", ""};
+
 // Fills rows until the stages are done or `budgetMs` has passed (0: no limit).
 // Returns true when everything is in the lists.
 static bool FillSlice(ScanResult* r, DWORD budgetMs) {
-  if (r->stage == kBegin) BeginFill(r);
+  if (r->stage == kBegin) {
+    BeginFill(r);
+    if (!r->sliced) MarkStartup("scan: empty the lists");
+  }
   DWORD start = GetTickCount();
   unsigned sinceCheck = 0;
   while (r->stage != kDone) {
     if (r->next >= StageLength(r)) {
+      if (!r->sliced) MarkStartup(kStageMarks[r->stage]);
       NextStage(r);
       continue;
     }
@@ -370,6 +382,7 @@ static void FinishFill(ScanResult* r) {
     EnableButtonsByPage();
     UpdateListCounters();
   }
+  MarkStartup("scan: redraw on, counters");
   delete r;
 }
 
