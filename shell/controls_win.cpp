@@ -5,7 +5,6 @@
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include "shell/startup_marks.h"
-#include "catalogue/gamelist_win.h"
 #include "catalogue/scan_win.h"
 #include "catalogue/sort_win.h"
 #include "controls/buttonex_win.h"
@@ -141,13 +140,14 @@ void CreateMainControls() {
   CreateOptionsPage();
   MarkStartup("banner, options page");
   CreateGameList(g_mainWindow, IDC_SUPPORTED_LIST);
-  LoadGameListDocument();
+  // The document is read into list 302 by the scan below, which empties the
+  // list first: filling it here as well would leave no trace but the time.
   SelectFirstItem(IDC_SUPPORTED_LIST);
-  MarkStartup("list 302, document into it");
+  MarkStartup("list 302");
   CreateGameList(g_mainWindow, IDC_INSTALLED_LIST);
   CreateGameList(g_mainWindow, IDC_OTHER_LIST);
   MarkStartup("lists 305, 306");
-  ScanRomFolder();
+  ScanRomFolderInStartupOrder();
   SelectFirstItem(IDC_INSTALLED_LIST);
   CreateDocumentPages();
   MarkStartup("document pages");
