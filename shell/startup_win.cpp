@@ -14,6 +14,7 @@
 #include "launch/options_win.h"
 #include "preview/packed_bitmap_win.h"
 #include "preview/advice_win.h"
+#include "preview/snapshot_win.h"
 #include "decor/splash_win.h"
 #include "decor/transparency_win.h"
 #include <commctrl.h>
@@ -120,6 +121,7 @@ int RunVintor(HINSTANCE instance) {
   InitInstallPaths();
   g_instance = instance;
   if (!RegisterMainWindowClass()) return 0;
+  HoldPreviewReloads(true);
   HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   g_mainWindow = CreateMainWindow();
   if (!g_mainWindow) return 0;
@@ -142,6 +144,7 @@ int RunVintor(HINSTANCE instance) {
   ShowWindow(g_mainWindow, ReadSettingsInt("ShowMaximized", 0) ? SW_MAXIMIZE : SW_SHOW);
   MarkStartup("show window");
   UpdateSelectedGameInfo();
+  HoldPreviewReloads(false);
   MarkStartup("game info, first snapshot");
   SetForegroundWindow(g_mainWindow);
   CloseSplashScreen(splash);
