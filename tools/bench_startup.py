@@ -133,8 +133,14 @@ def time_start(d, wine, folder, program, window_class, on_ready=None):
         quick = quick + 1 if answered and time.time() - sent < QUICK else 0
     elapsed = time.time() - started
     memory = peak_memory_kb(proc.pid)
+    lines = []
+    if on_ready:  # the profile's own watch of the first answers ends before the window goes
+        for line in proc.stdout:
+            lines.append(line)
+            if b"five quick answers" in line:
+                break
     d.call("post", h, WM_CLOSE, 0, 0)
-    out = proc.communicate(timeout=60)[0] if on_ready else None
+    out = b"".join(lines) + proc.communicate(timeout=60)[0] if on_ready else None
     proc.wait(60)
     e2e.wait_for(lambda: not d.call("find", window_class), 20, what="window to go")
     if on_ready:
