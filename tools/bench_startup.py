@@ -26,6 +26,7 @@ import argparse
 import glob
 import os
 import random
+import select
 import shutil
 import statistics
 import subprocess
@@ -135,9 +136,11 @@ def time_start(d, wine, folder, program, window_class, on_ready=None):
     memory = peak_memory_kb(proc.pid)
     lines = []
     if on_ready:  # the profile's own watch of the first answers ends before the window goes
-        for line in proc.stdout:
+        deadline = time.time() + 20
+        while time.time() < deadline and select.select([proc.stdout], [], [], 5)[0]:
+            line = proc.stdout.readline()
             lines.append(line)
-            if b"five quick answers" in line:
+            if not line or b"five quick answers" in line:
                 break
     d.call("post", h, WM_CLOSE, 0, 0)
     out = b"".join(lines) + proc.communicate(timeout=60)[0] if on_ready else None
