@@ -134,16 +134,17 @@ def time_start(d, wine, folder, program, window_class, on_ready=None):
         quick = quick + 1 if answered and time.time() - sent < QUICK else 0
     elapsed = time.time() - started
     memory = peak_memory_kb(proc.pid)
-    lines = []
+    got = b""
     if on_ready:  # the profile's own watch of the first answers ends before the window goes
-        deadline = time.time() + 20
-        while time.time() < deadline and select.select([proc.stdout], [], [], 5)[0]:
-            line = proc.stdout.readline()
-            lines.append(line)
-            if not line or b"five quick answers" in line:
-                break
+        fd, deadline = proc.stdout.fileno(), time.time() + 20
+        while b"five quick answers" not in got and time.time() < deadline:
+            if select.select([fd], [], [], 1)[0]:
+                chunk = os.read(fd, 65536)
+                if not chunk:
+                    break
+                got += chunk
     d.call("post", h, WM_CLOSE, 0, 0)
-    out = b"".join(lines) + proc.communicate(timeout=60)[0] if on_ready else None
+    out = got + proc.communicate(timeout=60)[0] if on_ready else None
     proc.wait(60)
     e2e.wait_for(lambda: not d.call("find", window_class), 20, what="window to go")
     if on_ready:
