@@ -10,10 +10,13 @@
 #include "catalogue/ini_section.h"
 #include "catalogue/row_file_win.h"
 #include "catalogue/short_name.h"
+#include "catalogue/row_order.h"
+#include "catalogue/sort_win.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include "shell/statusbar_win.h"
 #include "shell/lang_text.h"
+#include "shell/startup_marks.h"
 #include "shell/web_addresses.h"
 #include <commctrl.h>
 #include <commdlg.h>
@@ -91,6 +94,8 @@ struct ScanResult {
   size_t next = 0;
   HWND lists[3] = {};  // 302, 305, 306: GetDlgItem per row would cost a server call each under Wine
   bool sliced = false;  // filled in slices between messages (a rescan), not at once (start-up)
+  bool startupOrder = false;  // rows go in already in the order of the first sort
+  std::vector<int> order[3];  // per list, when startupOrder: the row (found order) at each position
 };
 
 static void CollectDocumentRow(const DocumentRow& row, void* context) {
@@ -198,6 +203,7 @@ static void CollectScan(ScanResult* r) {
     ReadGameListTable(f, CollectDocumentRow, r);
     fclose(f);
   }
+  MarkStartup("scan: document parse");
   r->lastEntry.assign(r->doc.size(), -1);
   ScanContext c;
   for (size_t i = 0; i < r->doc.size(); ++i) {
@@ -205,9 +211,11 @@ static void CollectScan(ScanResult* r) {
     ShortNameFromDocumentField(r->doc[i].shortField, name, sizeof name);
     c.lookup.Add(name, (int)i);
   }
+  MarkStartup("scan: short-name table");
   if (_chdir(g_paths.romFolder) != 0) return;
   c.counters = ExistingCounterFiles();
   c.bios = ReadBiosSection();
+  MarkStartup("scan: counter files, BIOS");
   char pattern[kPathSize];
   if (!JoinFolderAndName(g_paths.romFolder, "*", pattern, sizeof pattern)) return;
   WIN32_FIND_DATAA fd;
@@ -219,11 +227,13 @@ static void CollectScan(ScanResult* r) {
     ExamineEntry(r, c, fd);
   } while (FindNextFileA(search, &fd));
   FindClose(search);
+  MarkStartup("scan: folder search");
 }
 
 // ------------------------------------------------------ filling the lists
 
 static LONG g_scanBusy;          // a scan is between its start and its filled lists
+static bool g_inStartupOrder;    // the scan running on this thread is the start-up's
 static bool g_rescanPending;     // a rescan was asked for while one ran
 static ScanResult* g_filling;    // the result being put into the lists
 
@@ -251,6 +261,25 @@ static const char* SizeOf(const ScanResult* r, size_t row) {
   return e < 0 ? "" : r->installed[e].size.c_str();
 }
 
+// The first sort's order (column 0, ascending) of each list's rows.
+static void OrderRowsForStartup(ScanResult* r) {
+  std::vector<std::string> keys;
+  keys.reserve(r->doc.size());
+  for (const DocumentRow& d : r->doc) keys.push_back(d.name);
+  r->order[0] = SortedRowOrder(keys, 1);
+  keys.clear();
+  for (const InstalledEntry& e : r->installed) keys.push_back(r->doc[e.docRow].name);
+  r->order[1] = SortedRowOrder(keys, 1);
+  keys.clear();
+  for (const OtherEntry& e : r->other) keys.push_back(e.shortName);
+  r->order[2] = SortedRowOrder(keys, 1);
+}
+
+// The found row that goes to position `at` of list k (0: 302, 1: 305, 2: 306).
+static size_t RowAt(const ScanResult* r, int k, size_t at) {
+  return r->order[k].empty() ? at : (size_t)r->order[k][at];
+}
+
 // Refilling a list with redraw off costs less inside Wine's list view than
 // reading its rows back to find what changed.
 static void BeginFill(ScanResult* r) {
@@ -265,6 +294,7 @@ static void BeginFill(ScanResult* r) {
   }
   r->next = 0;
   r->stage = r->sliced ? kClear : kInsert302;
+  if (r->startupOrder) OrderRowsForStartup(r);
 }
 
 // One row less in the first list that still has rows; next becomes 1 when all are empty.
@@ -280,29 +310,30 @@ static void ClearOneRow(ScanResult* r) {
 }
 
 static void FillOneRow(ScanResult* r) {
-  size_t i = r->next;
+  size_t at = r->next;
   switch (r->stage) {
     case kClear:
       ClearOneRow(r);
       return;
     case kInsert302: {
+      size_t i = RowAt(r, 0, at);
       const char* texts[8];
       DocumentRowTexts(r->doc[i], CounterOf(r, i), SizeOf(r, i), texts);
-      InsertListRow(r->lists[0], (int)i, texts, 8);
+      InsertListRow(r->lists[0], (int)at, texts, 8);
       break;
     }
     case kInsert305: {
-      const InstalledEntry& e = r->installed[i];
+      const InstalledEntry& e = r->installed[RowAt(r, 1, at)];
       const char* texts[8];
       DocumentRowTexts(r->doc[e.docRow], e.counter.c_str(), e.size.c_str(), texts);
       texts[6] = e.shortName.c_str();
-      SetRowFile(r->lists[1], InsertListRow(r->lists[1], (int)i, texts, 8), e.path.c_str());
+      SetRowFile(r->lists[1], InsertListRow(r->lists[1], (int)at, texts, 8), e.path.c_str());
       break;
     }
     case kInsert306: {
-      const OtherEntry& e = r->other[i];
+      const OtherEntry& e = r->other[RowAt(r, 2, at)];
       const char* texts[4] = {e.shortName.c_str(), e.title.c_str(), e.bios.c_str(), e.path.c_str()};
-      InsertListRow(r->lists[2], (int)i, texts, 4);
+      InsertListRow(r->lists[2], (int)at, texts, 4);
       break;
     }
     default:
@@ -331,14 +362,21 @@ static void NextStage(ScanResult* r) {
   }
 }
 
+static const char* const kStageMarks[] = {"", "scan: empty the lists", "scan: rows into 302", "scan: rows into 305",
+                                         "scan: rows into 306", ""};
+
 // Fills rows until the stages are done or `budgetMs` has passed (0: no limit).
 // Returns true when everything is in the lists.
 static bool FillSlice(ScanResult* r, DWORD budgetMs) {
-  if (r->stage == kBegin) BeginFill(r);
+  if (r->stage == kBegin) {
+    BeginFill(r);
+    if (!r->sliced) MarkStartup("scan: empty the lists");
+  }
   DWORD start = GetTickCount();
   unsigned sinceCheck = 0;
   while (r->stage != kDone) {
     if (r->next >= StageLength(r)) {
+      if (!r->sliced) MarkStartup(kStageMarks[r->stage]);
       NextStage(r);
       continue;
     }
@@ -374,6 +412,9 @@ static void FinishFill(ScanResult* r) {
   // the buttons and counters follow them as after any other scan.
   EnableButtonsByPage();
   UpdateListCounters();
+  MarkStartup("scan: redraw on, counters");
+  if (r->startupOrder)
+    for (int k = 0; k < 3; ++k) NoteStartupRowOrder(r->lists[k], r->order[k]);
   delete r;
 }
 
@@ -447,10 +488,17 @@ void ScanRomFolder() {
   InterlockedExchange(&g_scanBusy, 1);
   DisableScanButtons();
   ScanResult* r = new ScanResult;
+  r->startupOrder = g_inStartupOrder;
   CollectScan(r);
   FillSlice(r, 0);
   FinishFill(r);
   InterlockedExchange(&g_scanBusy, 0);
+}
+
+void ScanRomFolderInStartupOrder() {
+  g_inStartupOrder = true;
+  ScanRomFolder();
+  g_inStartupOrder = false;
 }
 
 static void __cdecl RescanThread(void*) {

@@ -7,6 +7,9 @@ HWND CreateGameList(HWND parent, int id);
 // before returning (start-up); on any other thread it does the file work there
 // and hands the rows to the user-interface thread, which fills the lists.
 void ScanRomFolder();
+// The start-up scan: ScanRomFolder on this thread, with the rows put in in the
+// order of the first sort, so that SortListsAtStartup finds them in place.
+void ScanRomFolderInStartupOrder();
 // Commands 504 and 521: a rescan on a worker thread. While one runs, a new
 // request is remembered and one more scan follows the running one.
 void StartRescanThread();

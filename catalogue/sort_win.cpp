@@ -14,6 +14,8 @@
 #include "shell/settings_win.h"
 #include "shell/lang_text.h"
 #include <commctrl.h>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,70 @@ static void SortRows(int direction) {
   if (!filling) SetListRedraw(list, true);
 }
 
+struct StartupOrder {
+  HWND list;
+  std::vector<int> order;
+};
+static StartupOrder g_startupOrders[3];
+
+void NoteStartupRowOrder(HWND list, const std::vector<int>& order) {
+  for (StartupOrder& s : g_startupOrders) {
+    if (s.list && s.list != list) continue;
+    s.list = list;
+    s.order = order;
+    return;
+  }
+}
+
+static const std::vector<int>* StartupOrderOf(HWND list) {
+  for (const StartupOrder& s : g_startupOrders)
+    if (list && s.list == list) return &s.order;
+  return NULL;
+}
+
+// The rows of g_sortList are in sorted order already (`order` as in
+// NoteStartupRowOrder), but their states are still where they were set by
+// index: move them as SortRows does, touching only rows that have a state or
+// receive one. False when the list does not hold those rows.
+static bool MoveStatesOfSortedRows(const std::vector<int>& order) {
+  HWND list = g_sortList;
+  int n = GetListCount(list);
+  if ((int)order.size() != n) return false;
+  if (n < 2) return true;
+  std::map<int, UINT> states;  // only rows with a state
+  static const UINT kFlags[] = {LVNI_SELECTED, LVNI_FOCUSED, LVNI_DROPHILITED, LVNI_CUT};
+  for (UINT flag : kFlags) {
+    int i = -1;
+    while ((i = (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)i, MAKELPARAM(flag, 0))) >= 0 && i < n) {
+      UINT state = (UINT)SendMessageA(list, LVM_GETITEMSTATE, (WPARAM)i, kMovingStates);
+      if (state) states[i] = state;
+    }
+  }
+  std::vector<int> position(n);
+  for (int i = 0; i < n; ++i) position[order[i]] = i;
+  std::set<int> touched;
+  for (const auto& s : states) {
+    touched.insert(s.first);
+    touched.insert(position[s.first]);
+  }
+  auto stateOf = [&](int i) {
+    auto it = states.find(i);
+    return it == states.end() ? 0u : it->second;
+  };
+  bool filling = ScanIsFilling();
+  if (!filling) SetListRedraw(list, false);
+  for (int i : touched) {  // in ascending order, as SortRows goes
+    int from = order[i];
+    if (from == i || stateOf(from) == stateOf(i)) continue;
+    LVITEMA s = {};
+    s.state = stateOf(from);
+    s.stateMask = kMovingStates;
+    SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)i, (LPARAM)&s);
+  }
+  if (!filling) SetListRedraw(list, true);
+  return true;
+}
+
 void SortListByColumn(HWND list, int column) {
   g_sortList = list;
   g_sortColumn = column;
@@ -97,7 +163,12 @@ void SortListsAtStartup() {
   static const int kLists[] = {IDC_SUPPORTED_LIST, IDC_INSTALLED_LIST, IDC_OTHER_LIST};
   for (int id : kLists) {
     g_sortList = MainList(id);
-    SortRows(1);
+    const std::vector<int>* order = StartupOrderOf(g_sortList);
+    if (!order || !MoveStatesOfSortedRows(*order)) SortRows(1);
+  }
+  for (StartupOrder& s : g_startupOrders) {
+    s.list = NULL;
+    s.order.clear();
   }
 }
 

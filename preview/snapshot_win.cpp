@@ -37,9 +37,13 @@ static void RunConverter(const char* snapshot) {
   CloseHandle(run.hProcess);
 }
 
+static bool g_holdReloads;
+static bool g_reloadOwed;
+
 // Loads the work file stretched to the preview size and hands it to control 311,
 // releasing the picture the control held before.
 static void LoadPreviewPicture() {
+  g_reloadOwed = false;
   int width = 0, height = 0;
   PreviewPictureSize(g_dw, g_dh, &width, &height);
   HBITMAP picture = (HBITMAP)LoadImageA(nullptr, g_paths.previewFile, IMAGE_BITMAP, width, height,
@@ -75,4 +79,15 @@ void ShowGameSnapshot(const char* gameName) {
   if (BuildBackupPath(g_paths.previewFile, backup, sizeof backup)) DeleteFileA(backup);
 }
 
-void ReloadPreviewPicture() { LoadPreviewPicture(); }
+void ReloadPreviewPicture() {
+  if (g_holdReloads) {
+    g_reloadOwed = true;
+    return;
+  }
+  LoadPreviewPicture();
+}
+
+void HoldPreviewReloads(bool hold) {
+  g_holdReloads = hold;
+  if (!hold && g_reloadOwed) LoadPreviewPicture();
+}

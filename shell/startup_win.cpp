@@ -10,9 +10,11 @@
 #include "shell/controls_win.h"
 #include "shell/tabpages_win.h"
 #include "shell/gameinfo_win.h"
+#include "shell/startup_marks.h"
 #include "launch/options_win.h"
 #include "preview/packed_bitmap_win.h"
 #include "preview/advice_win.h"
+#include "preview/snapshot_win.h"
 #include "decor/splash_win.h"
 #include "decor/transparency_win.h"
 #include <commctrl.h>
@@ -114,28 +116,40 @@ static int RunMessageLoop(HACCEL accelerators) {
 }
 
 int RunVintor(HINSTANCE instance) {
+  MarkStartup("process start to entry");
   InitCommonControls();
   InitInstallPaths();
   g_instance = instance;
   if (!RegisterMainWindowClass()) return 0;
+  HoldPreviewReloads(true);
   HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
   g_mainWindow = CreateMainWindow();
   if (!g_mainWindow) return 0;
   CreateStatusBar(g_mainWindow, GetLanguageString(7), 5);
   ApplyWindowTransparency(g_mainWindow, StoredTransparency());
   CreateFonts();
+  MarkStartup("main window, status bar, fonts");
   HWND splash = StartSplashScreen();
+  MarkStartup("splash screen up");
   BuildMenuBar();
+  MarkStartup("menu bar");
   ComputeDefaultWindowSize();
   PlaceMainWindow();
   ApplyOntop();
+  MarkStartup("placement, always on top");
   CreateMainControls();
   LoadEmulatorOptions();
   EnablePlayDeleteByCount();
+  MarkStartup("emulator options");
   ShowWindow(g_mainWindow, ReadSettingsInt("ShowMaximized", 0) ? SW_MAXIMIZE : SW_SHOW);
+  MarkStartup("show window");
   UpdateSelectedGameInfo();
+  HoldPreviewReloads(false);
+  MarkStartup("game info, first snapshot");
   SetForegroundWindow(g_mainWindow);
   CloseSplashScreen(splash);
+  MarkStartup("splash closed");
   if (!EmulatorPresent()) ShowAdviceDialog();
+  MarkStartup("message loop");
   return RunMessageLoop(accelerators);
 }

@@ -319,6 +319,61 @@ TEST_CASE(startup_scan_of_a_mixed_folder) {
   CheckMixedFolder();
 }
 
+// Every text and state of a list, its focus and its selection mark.
+static std::string ListDump(int id) {
+  HWND list = List(id);
+  HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+  int columns = (int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0);
+  std::string s = "focus " + std::to_string(GetNextListItem(list, LVNI_FOCUSED)) + " mark " +
+                  std::to_string((int)SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0)) + "\n";
+  for (int i = 0; i < GetListCount(list); ++i) {
+    for (int c = 0; c < columns; ++c) s += Cell(id, i, c) + "|";
+    s += std::to_string((unsigned)SendMessageA(list, LVM_GETITEMSTATE, i, 0xFF)) + "\n";
+  }
+  return s;
+}
+
+static void SetRowState(int id, int row, UINT state) {
+  LVITEMA item = {};
+  item.state = state;
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(List(id), LVM_SETITEMSTATE, row, (LPARAM)&item);
+}
+
+// Start-up as CreateMainControls goes, with the rows put in unsorted and
+// sorted afterwards, or put in in sorted order; states set by index on the way.
+static std::string StartUp(bool inStartupOrder) {
+  CreateTestWindow();
+  if (!inStartupOrder) LoadGameListDocument();
+  SetRowState(IDC_SUPPORTED_LIST, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (inStartupOrder) ScanRomFolderInStartupOrder();
+  else ScanRomFolder();
+  SetRowState(IDC_INSTALLED_LIST, 3, LVIS_SELECTED);
+  SetRowState(IDC_INSTALLED_LIST, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  SetRowState(IDC_OTHER_LIST, 1, LVIS_FOCUSED);
+  SortListsAtStartup();
+  UpdateListCounters();
+  return ListDump(IDC_SUPPORTED_LIST) + ListDump(IDC_INSTALLED_LIST) + ListDump(IDC_OTHER_LIST) + StatusPart(1) +
+         StatusPart(2) + StatusPart(3);
+}
+
+TEST_CASE(rows_put_in_in_startup_order_equal_a_full_sort) {
+  StageMixedFolder();
+  // Names equal but for case, and equal names: the sort keeps the rows' found order.
+  const char* archives[] = {"same1.zip", "same2.zip", "SAME3.zip", "zed.txt", "ZED.dat", "Zed", "m.zip"};
+  for (const char* a : archives) WriteFile(Rom(a), "x");
+  WriteFile(g_dir + "\\docs\\gamelist.txt",
+            Document({{"Same", "same2"}, {"same", "same1"}, {"SAME", "same3"}, {"Zebra", "zebra"}, {"Abc", "abc"},
+                      {"Pac-Man", "pacman"}, {"m", "m"}, {"Sample Game", "samplegm"}, {"Fifty", "fifty"}}));
+  std::string full = StartUp(false);
+  std::string sorted = StartUp(true);
+  CHECK_STR(sorted, full);
+  CHECK(full.find("same1") != std::string::npos);
+  // The same again when the folder holds nothing the document knows.
+  WriteFile(g_dir + "\\docs\\gamelist.txt", Document({{"Nothing", "nothing"}, {"Else", "else"}}));
+  CHECK_STR(StartUp(true), StartUp(false));
+}
+
 TEST_CASE(rescan_thread_gives_the_same_lists_and_steps_buttons) {
   StageMixedFolder();
   CreateTestWindow();

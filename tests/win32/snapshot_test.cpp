@@ -140,6 +140,39 @@ TEST_CASE(resize_reloads_the_work_file_at_the_new_size) {
   }
 }
 
+// Start-up holds the reloads of its resizes: only the last size is loaded, once,
+// and not at all when a snapshot was shown after them.
+TEST_CASE(held_reloads_load_once_at_release) {
+  Setup();
+  ShowGameSnapshot("nosnap");
+  HoldPreviewReloads(true);
+  g_dw = 400;
+  g_dh = 300;
+  ReloadPreviewPicture();
+  CHECK_SHOWS(kGreen, 282, 306);  // held
+  ShowGameSnapshot("red");        // loads, at the new size: nothing is owed now
+  CHECK_SHOWS(kRed, 402, 512);
+  CHECK(WriteFileBytes(g_paths.previewFile, ReadFileBytes(g_paths.defaultPicture)));
+  HoldPreviewReloads(false);
+  CHECK_SHOWS(kRed, 402, 512);
+  HoldPreviewReloads(true);
+  g_dw = 0;
+  g_dh = 0;
+  ReloadPreviewPicture();
+  g_dw = 160;
+  g_dh = 94;
+  ReloadPreviewPicture();
+  CHECK_SHOWS(kRed, 402, 512);    // held
+  HoldPreviewReloads(false);      // the owed reload, at the size of the last resize
+  CHECK_SHOWS(kGreen, 282, 306);
+  g_dw = 161;
+  g_dh = 95;
+  ReloadPreviewPicture();         // released: reloads at once again
+  CHECK_SHOWS(kGreen, 282, 307);
+  g_dw = 160;
+  g_dh = 94;
+}
+
 TEST_CASE(missing_converter_or_default_keeps_previous_picture) {
   Setup();
   std::string aside = std::string(g_paths.converter) + ".aside";
