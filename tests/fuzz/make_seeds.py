@@ -6,7 +6,6 @@ and its numbers from the back, the first number last; the inputs here come
 from the native tests' own cases. Run it again after changing an input layout.
 """
 import os
-import shutil
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -26,6 +25,31 @@ def seed(texts, numbers):
     """texts joined by zero bytes, then the numbers so the first is read first."""
     body = b"\0".join(t if isinstance(t, bytes) else t.encode("latin-1") for t in texts)
     return body + b"".join(reversed(numbers))
+
+
+def machines(list_, build):
+    """Seeds of mkgamelist_row: (short, description, flags, levels, piece) each."""
+    texts, numbers = [], []
+    for i, (short, description, flags, levels, piece) in enumerate(list_):
+        texts += [short.encode("utf-8"), description.encode("utf-8")]
+        if i == 0:
+            texts.append(build.encode("utf-8"))
+        numbers += [bytes([flags]), bytes([levels]), bytes([piece])]
+    return seed(texts, numbers)
+
+
+def listxml_head(target):
+    """The real list's prolog and first machines, when the shared data is there."""
+    path = os.path.join(HERE, "..", "..", "..", "shared", "data", "listxml", "mame-0.251-listxml.xml.xz")
+    if not os.path.exists(path):
+        print("no %s: seeds/%s/listxml-head left out" % (path, target))
+        return
+    import lzma
+    with lzma.open(path) as f:
+        head = f.read(12000)
+    head = head[:head.index(b"\n]>") + 1500]  # the declaration and the first machine's opening
+    with open(os.path.join(HERE, "seeds", target, "listxml-head"), "wb") as f:
+        f.write(head)
 
 
 RULE = "+" + "-" * 34 + "+" + ("-" * 7 + "+") * 4 + "-" * 10 + "+"
@@ -132,6 +156,28 @@ SEEDS = {
                    + num(40, 0, 40),
         "unterminated": b"Key=value" + num(3, 0, 40),
     },
+    "mkgamelist_row": {
+        # Machines of the emulator's own list: short name, description, the
+        # build text after the first; per machine from the back: flags (1
+        # description, 2 BIOS, 4 device, 8 not runnable, 16 samples, 32 not
+        # working, 64 no cocktail), levels (graphics + 3 palette + 9 sound)
+        # and the piece size of the description.
+        "listxml": machines([("005", "005", 1 | 16, 0, 0), ("10yard85", "10-Yard Fight '85 (US, Taito license)", 1, 9, 3),
+                             ("20pacgalr0", "Ms. Pac-Man/Galaga - 20th Anniversary Class of 1981 Reunion (V1.00)", 1, 0, 0),
+                             ("attache", "Attach\u00e9 8:16", 1 | 32, 2 + 3 * 1, 5),
+                             ("3in1semi", "New HyperMan (3-in-1 with Cookie & Bibi & HyperMan) (set 1)", 1 | 64, 18, 1),
+                             ("neogeo", "Neo-Geo MV-6F", 1 | 2, 0, 0), ("z80", "Zilog Z80", 1 | 4, 0, 0)],
+                            "0.251 (unknown)"),
+        "odd": machines([("a", " \t\n\u2122\U0001F600 \u20ac\u0081", 1, 26, 1), ("b/c", "bad short name", 1, 0, 0),
+                         ("", "no short name", 1, 0, 0), ("pacman", "", 0, 4, 0)], "\u0001build\r\n"),
+    },
+    "mkgamelist_doctype": {
+        "prolog": b'<?xml version="1.0"?>\n<!-- made -->\n<!DOCTYPE mame [\n<!ELEMENT mame (machine+)>\n'
+                  b'\t<!ATTLIST mame build CDATA "a>]b">\n<!-- ] > -->\n]>\n<mame build="0.251">\n</mame>\n',
+        "usage": b"-window\0Usage: mame [machine] [options]\n  -[no]window, -w  run in a window\n  -cheat\n"
+                 b"  -[no]sound\n  -autosave\n  -skip_gameinfo\n" + bytes([3, 7, 1, 24, 2]),
+        "held": b"<!DOC<!DOCTYPE x SYSTEM 'y>'><!DOCTYP",
+    },
     "shell_texts": {
         "install": seed(["C:\\Games\\MAME", "vintor-eng.txt", "pacman"],
                         [num(260, 0, 1100)] + [num(v, *C29) for v in (10, 20, 971, 675, 0, 0, 640, 480)]
@@ -146,11 +192,11 @@ SEEDS = {
 def main():
     for target, files in SEEDS.items():
         folder = os.path.join(HERE, "seeds", target)
-        shutil.rmtree(folder, ignore_errors=True)
-        os.makedirs(folder)
+        os.makedirs(folder, exist_ok=True)  # keeps the inputs added by hand or from runs
         for name, data in files.items():
             with open(os.path.join(folder, name), "wb") as f:
                 f.write(data)
+    listxml_head("mkgamelist_doctype")
 
 
 if __name__ == "__main__":

@@ -16,9 +16,11 @@ set(FUZZ_TARGETS
   buttonex         # button mnemonic and text rules
   ini_section      # settings and counter file sections
   shell_texts      # installation paths, web addresses and other shell texts
-  # mkgamelist_row # TODO: the XML row composition of tools/mkgamelist, once
-                   # its portable file has landed: add it here and its source
-                   # to FUZZ_EXTRA_SOURCES below.
+  mkgamelist_row      # mkgamelist: row composition, table order, the document read back
+  mkgamelist_doctype  # mkgamelist: the DOCTYPE filter in any pieces, the usage-switch check
 )
 # Portable sources outside the subsystem folders that a target needs.
 set(FUZZ_EXTRA_SOURCES "")
+foreach(f machine_row doctype_filter table_collector document usage_switches)
+  list(APPEND FUZZ_EXTRA_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../../tools/mkgamelist/${f}.cpp)
+endforeach()

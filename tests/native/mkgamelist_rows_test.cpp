@@ -103,9 +103,9 @@ TEST_CASE(row_layout_cutting_and_padding) {
   // Nine characters fill the short name field up to the separator.
   m = Machine(u"99lstwarb", u"'99: The Last War (bootleg)");
   CHECK_STR(Row(m).substr(67), "| 99lstwarb|");
-  // Leading white space would make the table reader skip the row.
+  // Leading white space or DEL would make the table reader skip the row.
   m = Machine(u"blank", u"");
-  const std::u16string parts[] = {u"  \n\t ", u"", u" Spaced Out  "};
+  const std::u16string parts[] = {u"  \n\t ", u"", u"\x7f Spaced Out  "};
   for (auto& p : parts) m.description.Append(p.data(), p.size());
   CHECK_STR(Row(m).substr(0, 20), "| Spaced Out        ");
   // No description at all: the short name stands in.

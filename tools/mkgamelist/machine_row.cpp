@@ -5,9 +5,10 @@
 
 void TextHead::Append(const char16_t* text, size_t count) {
   for (size_t i = 0; i < count; ++i) {
-    // Leading blanks, tabs and line ends would give the row a blank at
-    // position 2, and the table reader skips such rows.
-    if (length == 0 && text[i] <= 0x20) continue;
+    // Leading blanks, tabs, line ends and DEL (which the code page shows as
+    // a blank) would give the row a blank at position 2, and the table
+    // reader skips such rows.
+    if (length == 0 && (text[i] <= 0x20 || text[i] == 0x7F)) continue;
     if (kept < kKeptNameUnits) units[kept++] = text[i];
     if (length < (size_t)-1) ++length;
   }

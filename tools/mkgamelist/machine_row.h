@@ -12,9 +12,9 @@ const size_t kKeptShortUnits = 16;  // of a short name: enough to tell that it i
 // How well a part of the machine is emulated, from <driver> and <feature>.
 enum Emulation { kEmulationGood = 0, kEmulationImperfect = 1, kEmulationMissing = 2 };
 
-// Keeps the head of a text that may arrive in pieces: leading white space is
-// dropped and only the first `kKeptNameUnits` UTF-16 units are kept; the
-// whole length is counted all the same.
+// Keeps the head of a text that may arrive in pieces: leading white space and
+// DEL (a blank in the table) are dropped and only the first `kKeptNameUnits`
+// UTF-16 units are kept; the whole length is counted all the same.
 struct TextHead {
   char16_t units[kKeptNameUnits];
   size_t kept = 0;
