@@ -1,3 +1,4 @@
 # 32-bit Windows: the release build.
-set(VINTOR_MINGW_ARCH i686)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(VINTOR_MINGW_TRIPLET i686-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

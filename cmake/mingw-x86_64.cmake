@@ -1,3 +1,4 @@
 # 64-bit Windows: the same sources for x86_64.
-set(VINTOR_MINGW_ARCH x86_64)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(VINTOR_MINGW_TRIPLET x86_64-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
