@@ -9,7 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 need_pkgs=(cmake g++ make python3 zip xvfb xdotool imagemagick x11-utils
            g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
            g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-           wine wine64 wine32:i386 clang libclang-rt-14-dev)
+           wine wine64 wine32:i386 clang libclang-rt-14-dev mame)
 
 have_all=1
 if ! dpkg --print-foreign-architectures | grep -qx i386; then have_all=0; fi
