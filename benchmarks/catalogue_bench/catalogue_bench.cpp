@@ -3,6 +3,7 @@
 // the first sort and the counters; then a rescan on its thread while another thread measures
 // how long the window takes to answer, and column-click sorts of list 302.
 // Usage: catalogue_bench.exe INSTALLATION_FOLDER   (prints "name seconds" lines)
+#include "catalogue/game_lists_win.h"
 #include "catalogue/gamelist_win.h"
 #include "catalogue/listview_win.h"
 #include "catalogue/scan_win.h"
