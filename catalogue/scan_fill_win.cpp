@@ -7,7 +7,7 @@
 #include "catalogue/listview_win.h"
 #include "catalogue/row_file_win.h"
 #include "catalogue/row_order.h"
-#include "catalogue/sort_win.h"
+#include "catalogue/sort_notes_win.h"
 #include "shell/app_win.h"
 #include "shell/startup_marks.h"
 #include <commctrl.h>

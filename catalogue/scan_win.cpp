@@ -5,6 +5,7 @@
 // about as much as a row. One scan at a time; a request during one is kept.
 #include "catalogue/scan_win.h"
 #include "catalogue/scan_internal_win.h"
+#include "catalogue/sort_notes_win.h"
 #include "shell/app_win.h"
 #include <process.h>
 
@@ -14,7 +15,6 @@ static bool g_rescanPending;     // a rescan was asked for while one ran
 static ScanResult* g_filling;    // the result being put into the lists
 
 bool ScanInProgress() { return g_scanBusy != 0; }
-bool ScanIsFilling() { return g_filling != NULL; }
 
 static void CALLBACK ContinueFillTimer(HWND, UINT, UINT_PTR id, DWORD);
 
@@ -33,6 +33,7 @@ static void FillNextSlice() {
     return;
   }
   g_filling = NULL;
+  NoteListsFilling(false);
   FinishFill(r);
   InterlockedExchange(&g_scanBusy, 0);
   if (g_rescanPending) {
@@ -57,6 +58,7 @@ LRESULT HandleScanMessage(WPARAM wParam, LPARAM lParam) {
     }
     r->sliced = true;
     g_filling = r;
+    NoteListsFilling(true);
   }
   FillNextSlice();
   return 0;

@@ -13,7 +13,5 @@ void ScanRomFolderInStartupOrder();
 void StartRescanThread();
 // True from the start of a scan until its rows are in the lists.
 bool ScanInProgress();
-// True while the user-interface thread is filling the lists of a rescan.
-bool ScanIsFilling();
 // WM_APP_SCAN_RESULT of the main window: results handed over by a scan thread.
 LRESULT HandleScanMessage(WPARAM wParam, LPARAM lParam);
