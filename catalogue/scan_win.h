@@ -1,8 +1,6 @@
-// The three game lists, the ROM folder scan and the list counters.
+// The ROM folder scan, which rebuilds the three game lists.
 #pragma once
 #include <windows.h>
-// Creates list view 302, 305 or 306 with its styles, image list and columns.
-HWND CreateGameList(HWND parent, int id);
 // Rebuilds the three lists. On the user-interface thread it runs to the end
 // before returning (start-up); on any other thread it does the file work there
 // and hands the rows to the user-interface thread, which fills the lists.
@@ -15,9 +13,5 @@ void ScanRomFolderInStartupOrder();
 void StartRescanThread();
 // True from the start of a scan until its rows are in the lists.
 bool ScanInProgress();
-// True while the user-interface thread is filling the lists of a rescan.
-bool ScanIsFilling();
-int FindDocumentRow(const char* shortName);
-void UpdateListCounters();
 // WM_APP_SCAN_RESULT of the main window: results handed over by a scan thread.
 LRESULT HandleScanMessage(WPARAM wParam, LPARAM lParam);

@@ -8,8 +8,8 @@
 #include "catalogue/listview_win.h"
 #include "catalogue/row_order.h"
 #include "catalogue/row_file_win.h"
-#include "catalogue/scan_win.h"
 #include "catalogue/search_match.h"
+#include "catalogue/sort_notes_win.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include "shell/lang_text.h"
@@ -22,6 +22,9 @@
 static HWND g_sortList;
 static int g_sortColumn;
 static int g_sortAscending = 1;
+static bool g_listsFilling;  // a rescan keeps redraw off until its rows are in
+
+void NoteListsFilling(bool filling) { g_listsFilling = filling; }
 
 // Played and Size of the two game lists go by number; the other-files list has neither.
 static ColumnOrder OrderOfColumn(HWND list, int column) {
@@ -67,7 +70,7 @@ static void SortRows(int direction) {
     data[i] = GetRowData(list, i);
   }
   std::vector<int> order = SortedColumnOrder(keys, OrderOfColumn(list, g_sortColumn), direction);
-  bool filling = ScanIsFilling();  // a rescan keeps redraw off until its rows are in
+  bool filling = g_listsFilling;
   if (!filling) SetListRedraw(list, false);
   for (int i = 0; i < n; ++i) {
     int from = order[i];
@@ -137,7 +140,7 @@ static bool MoveStatesOfSortedRows(const std::vector<int>& order) {
     auto it = states.find(i);
     return it == states.end() ? 0u : it->second;
   };
-  bool filling = ScanIsFilling();
+  bool filling = g_listsFilling;
   if (!filling) SetListRedraw(list, false);
   for (int i : touched) {  // in ascending order, as SortRows goes
     int from = order[i];
@@ -213,7 +216,7 @@ static int SelectMatchingRows(HWND list, const char* needle) {
   int games = 0;
   std::vector<char> found(n > 0 ? n : 0);
   char text[kPathSize];
-  bool filling = ScanIsFilling();
+  bool filling = g_listsFilling;
   if (!filling) SetListRedraw(list, false);
   for (int i = 0; i < n; ++i) {
     GetListText(list, i, 0, text, sizeof text);

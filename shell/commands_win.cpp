@@ -7,6 +7,7 @@
 #include "shell/window_behaviour_win.h"
 #include "catalogue/listview_win.h"
 #include "catalogue/row_file_win.h"
+#include "catalogue/game_lists_win.h"
 #include "catalogue/scan_win.h"
 #include "catalogue/short_name.h"
 #include "catalogue/sort_win.h"

@@ -5,6 +5,7 @@
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include "shell/startup_marks.h"
+#include "catalogue/game_lists_win.h"
 #include "catalogue/scan_win.h"
 #include "catalogue/sort_win.h"
 #include "controls/buttonex_win.h"

@@ -1,5 +1,5 @@
 // Named marks between the stages of start-up. Only the profiling tool
-// (tools/startup_profile) sets a sink; in the program a mark is one test.
+// (benchmarks/startup_profile) sets a sink; in the program a mark is one test.
 #pragma once
 
 typedef void (*StartupMarkSink)(const char* stage);

@@ -129,9 +129,9 @@ def stage(dest, build, source, games=DEMO_GAMES, installed=INSTALLED, snapshots=
     os.makedirs(dest)
     shutil.copyfile(os.path.join(build, "vintor.exe"), os.path.join(dest, "vintor.exe"))
     if with_mame:
-        copy_if(os.path.join(build, "tools", "fakemame", "mame.exe"), os.path.join(dest, "mame.exe"))
+        copy_if(os.path.join(build, "tests", "doubles", "fakemame", "mame.exe"), os.path.join(dest, "mame.exe"))
     if with_converter:
-        copy_if(os.path.join(build, "tools", "png2bmp", "png2bmp.exe"), os.path.join(dest, "snap", "png2bmp.exe"))
+        copy_if(os.path.join(build, "companions", "png2bmp", "png2bmp.exe"), os.path.join(dest, "snap", "png2bmp.exe"))
     copy_if(os.path.join(build, "art", "defgame.bmp"), os.path.join(dest, "snap", "defgame.bmp"))
     copy_if(os.path.join(source, "lang", "default.lng"), os.path.join(dest, "lang", "default.lng"))
     copy_if(os.path.join(source, "docs", "vintor-eng.txt"), os.path.join(dest, "docs", "vintor-eng.txt"))

@@ -33,10 +33,10 @@ def pack(build, archive, machine, kind):
     w = os.path.join(out, build)
     files = [
         (os.path.join(w, "vintor.exe"), "vintor.exe"),
-        (os.path.join(w, "tools", "mkgamelist", "mkgamelist.exe"), "mkgamelist.exe"),
+        (os.path.join(w, "companions", "mkgamelist", "mkgamelist.exe"), "mkgamelist.exe"),
         (os.path.join(root, "lang", "default.lng"), "lang/default.lng"),
         (os.path.join(root, "docs", "vintor-eng.txt"), "docs/vintor-eng.txt"),
-        (os.path.join(w, "tools", "png2bmp", "png2bmp.exe"), "snap/png2bmp.exe"),
+        (os.path.join(w, "companions", "png2bmp", "png2bmp.exe"), "snap/png2bmp.exe"),
         (os.path.join(w, "art", "defgame.bmp"), "snap/defgame.bmp"),
     ]
     path = os.path.join(out, archive)

@@ -74,7 +74,7 @@ class Program:
 
     def open(self, name, settings=None, **kw):
         self.folder = e2e.stage("commands_" + name, settings=settings, **kw)
-        fake = os.path.join(e2e.BUILD, "tools", "fakemame", "mame.exe")
+        fake = os.path.join(e2e.BUILD, "tests", "doubles", "fakemame", "mame.exe")
         for program in ("command.com", "language.exe"):
             shutil.copyfile(fake, os.path.join(self.folder, program))
         self.v = e2e.Vintor(self.folder)
@@ -127,7 +127,7 @@ class CommandTest(unittest.TestCase, Program):
         os.chmod(script, 0o755)
         reg("add", WEB_KEY, "/v", "Browsers", "/t", "REG_SZ", "/d", script, "/f")
         reg("add", WEB_KEY, "/v", "Mailers", "/t", "REG_SZ", "/d", script, "/f")
-        fake = os.path.join(e2e.BUILD, "tools", "fakemame", "mame.exe")
+        fake = os.path.join(e2e.BUILD, "tests", "doubles", "fakemame", "mame.exe")
         for folder in NOTEPAD_FOLDERS:
             notepad = os.path.join(folder, "notepad.exe")
             if os.path.exists(notepad) and not os.path.exists(notepad + BACKUP):

@@ -222,7 +222,7 @@ class MainWindowTest(unittest.TestCase):
                 previous = line.split("REG_SZ", 1)[1].strip()
         browser_dir = os.path.join(self.folder, "browser")
         os.makedirs(browser_dir, exist_ok=True)
-        e2e.make_demo.shutil.copyfile(os.path.join(e2e.BUILD, "tools", "fakemame", "mame.exe"),
+        e2e.make_demo.shutil.copyfile(os.path.join(e2e.BUILD, "tests", "doubles", "fakemame", "mame.exe"),
                                       os.path.join(browser_dir, "browser.exe"))
         command = '"%s" "%%1"' % e2e.win_path(os.path.join(browser_dir, "browser.exe"))
         subprocess.run(["wine", "reg", "add", key, "/ve", "/d", command, "/f"], capture_output=True,

@@ -32,7 +32,7 @@ class MakeGameListTest(unittest.TestCase):
             self.skipTest("no excerpt of the real -listxml output (../shared/data/listxml is absent)")
         folder = e2e.stage("mkgamelist", installed=list(GAMES) + [TOO_LONG], snapshots={}, counters={})
         os.remove(os.path.join(folder, "docs", "gamelist.txt"))
-        e2e.make_demo.copy_if(os.path.join(e2e.BUILD, "tools", "mkgamelist", "mkgamelist.exe"),
+        e2e.make_demo.copy_if(os.path.join(e2e.BUILD, "companions", "mkgamelist", "mkgamelist.exe"),
                               os.path.join(folder, "mkgamelist.exe"))
         e2e.make_demo.copy_if(EXCERPT, os.path.join(folder, "mame_listxml.xml"))
         run = subprocess.run(["wine", os.path.join(folder, "mkgamelist.exe")], cwd=folder, env=e2e.wine_env(),

@@ -117,7 +117,7 @@ class RomFilesTest(unittest.TestCase):
         self.open("paths")
         # command.com is the stand-in emulator, which logs and ends; language.exe is
         # missing, so 507 only changes the folder and fails to start it.
-        shutil.copyfile(os.path.join(e2e.BUILD, "tools", "fakemame", "mame.exe"),
+        shutil.copyfile(os.path.join(e2e.BUILD, "tests", "doubles", "fakemame", "mame.exe"),
                         os.path.join(self.folder, "command.com"))
         # Large enough that the scan's file work and its filling take a while.
         others = ["other%05d.bin" % i for i in range(5000)]

@@ -9,8 +9,8 @@
 // also the switch; piece sizes come from the back.
 #include "launch/compose.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tools/mkgamelist/doctype_filter.h"
-#include "tools/mkgamelist/usage_switches.h"
+#include "companions/mkgamelist/doctype_filter.h"
+#include "companions/mkgamelist/usage_switches.h"
 #include <algorithm>
 #include <string>
 #include <vector>

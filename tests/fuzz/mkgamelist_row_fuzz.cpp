@@ -8,8 +8,8 @@
 // byte and the piece size in which the description arrives.
 #include "catalogue/gamelist_parse.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "tools/mkgamelist/document.h"
-#include "tools/mkgamelist/table_collector.h"
+#include "companions/mkgamelist/document.h"
+#include "companions/mkgamelist/table_collector.h"
 #include <algorithm>
 #include <string>
 #include <vector>

@@ -22,5 +22,5 @@ set(FUZZ_TARGETS
 # Portable sources outside the subsystem folders that a target needs.
 set(FUZZ_EXTRA_SOURCES "")
 foreach(f machine_row doctype_filter table_collector document usage_switches)
-  list(APPEND FUZZ_EXTRA_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../../tools/mkgamelist/${f}.cpp)
+  list(APPEND FUZZ_EXTRA_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../../companions/mkgamelist/${f}.cpp)
 endforeach()

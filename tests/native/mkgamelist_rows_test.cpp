@@ -3,11 +3,11 @@
 // the whole document read back by the program's own table reader.
 #include "tests/testkit/testkit.h"
 #include "catalogue/gamelist_parse.h"
-#include "tools/mkgamelist/document.h"
-#include "tools/mkgamelist/doctype_filter.h"
-#include "tools/mkgamelist/machine_row.h"
-#include "tools/mkgamelist/table_collector.h"
-#include "tools/mkgamelist/usage_switches.h"
+#include "companions/mkgamelist/document.h"
+#include "companions/mkgamelist/doctype_filter.h"
+#include "companions/mkgamelist/machine_row.h"
+#include "companions/mkgamelist/table_collector.h"
+#include "companions/mkgamelist/usage_switches.h"
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 // The three game lists in a main window of the test's own: document loading, the
 // ROM folder scan (start-up and rescan threads), counters, sorting and search.
 #include "tests/testkit/testkit.h"
+#include "catalogue/game_lists_win.h"
 #include "catalogue/gamelist_win.h"
 #include "catalogue/listview_win.h"
 #include "catalogue/row_file_win.h"

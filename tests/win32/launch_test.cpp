@@ -191,7 +191,7 @@ void Stage(const char* name, const std::string& settings, bool withMame = true, 
   CreateDirectoryA(g_stage.c_str(), NULL);
   CreateDirectoryA((g_stage + "\\lang").c_str(), NULL);
   if (withWinis) CreateDirectoryA((g_stage + "\\winis").c_str(), NULL);
-  if (withMame) CopyFileA((ModuleFolder() + "\\tools\\fakemame\\mame.exe").c_str(), (g_stage + "\\mame.exe").c_str(), FALSE);
+  if (withMame) CopyFileA((ModuleFolder() + "\\tests\\doubles\\fakemame\\mame.exe").c_str(), (g_stage + "\\mame.exe").c_str(), FALSE);
   PutFile(g_stage + "\\lang\\default.lng",
           "[INTERFACE]\r\n4=Save caption\r\n48=" + std::string(300, 'q') +
           "\r\n49=Options saved\r\n97=Emulator is missing\r\n98=Missing caption\r\n");

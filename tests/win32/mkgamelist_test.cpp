@@ -26,10 +26,10 @@ static const std::string kOldDocument = "the user's old document\r\n";
 // A fresh installation: the tool, optionally the stand-in emulator, an old document.
 static std::string Install(const char* name, bool withEmulator) {
   std::string folder = FreshFolder(name);
-  CopyFileA((BuildFolder() + "\\tools\\mkgamelist\\mkgamelist.exe").c_str(), (folder + "\\mkgamelist.exe").c_str(),
+  CopyFileA((BuildFolder() + "\\companions\\mkgamelist\\mkgamelist.exe").c_str(), (folder + "\\mkgamelist.exe").c_str(),
             FALSE);
   if (withEmulator) {
-    CopyFileA((BuildFolder() + "\\tools\\fakemame\\mame.exe").c_str(), (folder + "\\mame.exe").c_str(), FALSE);
+    CopyFileA((BuildFolder() + "\\tests\\doubles\\fakemame\\mame.exe").c_str(), (folder + "\\mame.exe").c_str(), FALSE);
   }
   CreateDirectoryA((folder + "\\docs").c_str(), nullptr);
   WriteFileBytes(folder + "\\docs\\gamelist.txt", kOldDocument);

@@ -11,7 +11,7 @@ static std::string Converter() {
   GetModuleFileNameA(nullptr, self, sizeof self);
   std::string folder(self);
   folder.resize(folder.rfind('\\'));
-  return folder + "\\tools\\png2bmp\\png2bmp.exe";
+  return folder + "\\companions\\png2bmp\\png2bmp.exe";
 }
 
 // Runs the converter with the given argument text; returns its exit code.

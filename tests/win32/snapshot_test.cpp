@@ -42,7 +42,7 @@ static void Setup() {
   CreateDirectoryA(g_snap.c_str(), nullptr);
   BuildInstallPaths(&g_paths, g_folder.c_str(), "vintor-eng.txt");
   std::string self = SelfPath();
-  std::string converter = self.substr(0, self.rfind('\\')) + "\\tools\\png2bmp\\png2bmp.exe";
+  std::string converter = self.substr(0, self.rfind('\\')) + "\\companions\\png2bmp\\png2bmp.exe";
   CHECK(CopyFileA(converter.c_str(), g_paths.converter, FALSE));
   CHECK(WriteFileBytes(g_paths.defaultPicture, SolidBmp(50, 40, kGreen)));
   Solid(g_snap + "\\both.png", kRed);

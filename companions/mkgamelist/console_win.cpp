@@ -1,0 +1,48 @@
+// Messages of the tool.
+#include "companions/mkgamelist/console_win.h"
+#include <cstdarg>
+#include <cstdio>
+
+bool FileExists(const char* path) {
+  DWORD a = GetFileAttributesA(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string SystemText(DWORD error) {
+  char text[512] = "";
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                           sizeof text, nullptr);
+  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' || text[n - 1] == '.')) --n;
+  text[n] = 0;
+  for (DWORD i = 0; i < n; ++i) {
+    if (text[i] == '\r' || text[i] == '\n') text[i] = ' ';
+  }
+  if (!text[0]) snprintf(text, sizeof text, "error %lu", (unsigned long)error);
+  return text;
+}
+
+int Fail(int code, const char* format, ...) {
+  char text[2048];
+  va_list args;
+  va_start(args, format);
+  vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  fprintf(stderr, "mkgamelist: %s\n", text);
+  return code;
+}
+
+bool IsConsole(HANDLE h) {
+  DWORD mode;
+  return GetConsoleMode(h, &mode) != 0;
+}
+
+void KeepOwnWindowOpen() {
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD processes[2];
+  if (!IsConsole(input) || GetConsoleProcessList(processes, 2) != 1) return;
+  printf("Press Enter to close this window.\n");
+  fflush(stdout);
+  char line[16];
+  DWORD read = 0;
+  ReadConsoleA(input, line, sizeof line, &read, nullptr);
+}

@@ -1,0 +1,196 @@
+// mkgamelist.exe: writes docs\gamelist.txt of its own folder from what the
+// installed emulator says about itself, for emulators that no longer ship the
+// document, and tells which option switches of the options page the emulator
+// does not know.
+//
+//   mkgamelist.exe [-wait SECONDS] [FILE]
+//
+// Without FILE it runs "mame.exe -listxml" from its own folder and reads the
+// output through a pipe; with FILE it reads a saved output. The document is
+// written only when the whole input was read: first to gamelist.txt.new, then
+// moved into place, the former one kept as gamelist.txt.bak. -wait sets how
+// long the emulator may print nothing before it counts as hung (default 60).
+//
+// Exit codes: 0 written; 1 bad arguments; 2 input missing (FILE or mame.exe);
+// 3 the input is not a whole machine list; 4 the emulator failed or hung;
+// 5 the document cannot be written; 6 xmllite.dll missing.
+#include "companions/mkgamelist/console_win.h"
+#include "companions/mkgamelist/document_file_win.h"
+#include "companions/mkgamelist/machine_list_win.h"
+#include "companions/mkgamelist/sources_win.h"
+#include "companions/mkgamelist/switch_check_win.h"
+#include "companions/mkgamelist/table_collector.h"
+#include <windows.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+enum { kPathMax = 1024 };
+
+struct Paths {
+  char folder[kPathMax];
+  char emulator[kPathMax];
+  char docs[kPathMax];
+  char document[kPathMax];
+};
+
+bool BuildPaths(Paths* p) {
+  char self[kPathMax];
+  DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
+  if (n == 0 || n >= sizeof self) return false;
+  char* slash = strrchr(self, '\\');
+  if (!slash) return false;
+  *slash = 0;
+  auto put = [](char* out, const char* a, const char* b) {
+    int k = snprintf(out, kPathMax, "%s%s", a, b);
+    return k > 0 && k < kPathMax - 8;  // room for ".bak" beside it
+  };
+  return put(p->folder, self, "") && put(p->emulator, self, "\\mame.exe") && put(p->docs, self, "\\docs") &&
+         put(p->document, self, "\\docs\\gamelist.txt");
+}
+
+// Feeds the table and shows how far the reading has come.
+class Gatherer : public MachineHandler {
+ public:
+  TableCollector table;
+  char build[128] = "";
+
+  void OnBuild(const char16_t* text, size_t count) override { ToCodePage1252(text, count, build, sizeof build); }
+  bool OnMachine(const MachineFacts& m) override {
+    bool more = table.Add(m);
+    if (progress_ && table.machines() % 500 == 0) {
+      printf("\rReading the machine list: %ld machines", table.machines());
+      fflush(stdout);
+    }
+    return more;
+  }
+  void EndProgress() {
+    if (progress_) printf("\r%60s\r", "");
+  }
+
+ private:
+  bool progress_ = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE));
+};
+
+int ListFailure(const ListReport& r, const char* input) {
+  switch (r.outcome) {
+    case kListRead: break;
+    case kListNoReader:
+      return Fail(kNoXmlReader, "xmllite.dll (the system's XML reader) is not available; nothing written.");
+    case kListMalformed:
+      return Fail(kBadList, "%s is not well-formed XML (error 0x%08lX at line %u, column %u); nothing written.", input,
+                  (unsigned long)r.error, r.line, r.column);
+    case kListTruncated:
+      return Fail(kBadList, "%s ends before the machine list does (line %u); nothing written.", input, r.line);
+    case kListSourceFailed:
+      return Fail(kBadList, "reading %s failed after %ld machines; nothing written.", input, r.machines);
+    case kListSilent: break;  // told with the emulator's end
+    case kListStopped:
+      return Fail(kBadList, "%s lists more than %d machines to show; nothing written.", input, (int)kMaxRows);
+  }
+  return kWritten;
+}
+
+// Reads the machine list from a saved output or from the emulator.
+int ReadList(const Paths& paths, const char* file, DWORD waitMs, Gatherer* gatherer) {
+  if (file) {
+    FileSource source;
+    if (!source.Open(file)) return Fail(kNoInput, "cannot open %s: %s.", file, SystemText(GetLastError()).c_str());
+    return ListFailure(ReadMachineList(&source, gatherer), file);
+  }
+  if (!FileExists(paths.emulator)) {
+    return Fail(kNoInput, "mame.exe is not in %s; put mkgamelist.exe into the MAME folder, or name a saved "
+                "\"mame -listxml\" output.", paths.folder);
+  }
+  EmulatorSource source(waitMs);
+  if (!source.Start(paths.emulator, "-listxml", paths.folder)) {
+    return Fail(kNoInput, "cannot start %s: %s.", paths.emulator, SystemText(GetLastError()).c_str());
+  }
+  ListReport report = ReadMachineList(&source, gatherer);
+  DWORD exitCode = 0;
+  bool silent = report.outcome == kListSilent;
+  if (source.Finish(silent, &exitCode) == EmulatorSource::kHung || silent) {
+    return Fail(kEmulatorFailed, "mame.exe -listxml stopped answering (nothing for %lu s, %ld machines read) and "
+                "was ended; nothing written.", (unsigned long)(waitMs / 1000), report.machines);
+  }
+  if (exitCode != 0) {
+    return Fail(kEmulatorFailed, "mame.exe -listxml failed with exit code %lu; nothing written.",
+                (unsigned long)exitCode);
+  }
+  return ListFailure(report, "the output of mame.exe -listxml");
+}
+
+void PrintSummary(const Paths& paths, const TableCollector& t, bool hadBackup, DWORD startedAt) {
+  printf("Machines read:  %ld\n", t.machines());
+  printf("Rows written:   %lu to %s%s\n", (unsigned long)t.rows().size(), paths.document,
+         hadBackup ? " (the former one is now gamelist.txt.bak)" : "");
+  long longOnes = t.count(kVerdictLongShortName), badOnes = t.count(kVerdictBadShortName);
+  printf("Left out:       %ld whose short name is longer than the table's %d characters", longOnes,
+         (int)kShortNameMax);
+  for (size_t i = 0; i < t.namedLongOnes().size(); ++i) {
+    printf("%s%s", i == 0 ? " (" : ", ", t.namedLongOnes()[i].c_str());
+  }
+  if (!t.namedLongOnes().empty()) printf("%s)", longOnes > (long)t.namedLongOnes().size() ? ", ..." : "");
+  printf("\n");
+  if (badOnes) printf("                %ld whose short name cannot stand in the table\n", badOnes);
+  printf("Not games:      %ld devices, %ld BIOS sets, %ld not runnable\n", t.count(kVerdictDevice),
+         t.count(kVerdictBios), t.count(kVerdictNotRunnable));
+  DWORD ms = GetTickCount() - startedAt;
+  printf("Time taken:     %lu.%lu s\n", (unsigned long)(ms / 1000), (unsigned long)(ms % 1000 / 100));
+}
+
+bool ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs) {
+  *file = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if ((!strcmp(argv[i], "-wait") || !strcmp(argv[i], "/wait")) && i + 1 < argc) {
+      char* end = nullptr;
+      long seconds = strtol(argv[++i], &end, 10);
+      if (!end || *end || seconds < 1 || seconds > 3600) return false;
+      *waitMs = (DWORD)seconds * 1000;
+    } else if (argv[i][0] == '-' || argv[i][0] == '/' || *file) {
+      return false;
+    } else {
+      *file = argv[i];
+    }
+  }
+  return true;
+}
+
+int Run(int argc, char** argv) {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  DWORD startedAt = GetTickCount();
+  const char* file = nullptr;
+  DWORD waitMs = 60000;
+  if (!ParseArguments(argc, argv, &file, &waitMs)) {
+    fprintf(stderr, "usage: mkgamelist.exe [-wait SECONDS] [saved output of mame -listxml]\n");
+    return kBadArguments;
+  }
+  Paths paths;
+  if (!BuildPaths(&paths)) return Fail(kNoInput, "the folder of mkgamelist.exe has too long a path.");
+  Gatherer* gatherer = new Gatherer;  // the table's rows live on the heap anyway
+  int code = ReadList(paths, file, waitMs, gatherer);
+  gatherer->EndProgress();
+  if (code == kWritten && gatherer->table.machines() == 0) {
+    code = Fail(kBadList, "%s holds no machines; nothing written.", file ? file : "the output of mame.exe -listxml");
+  }
+  if (code == kWritten) {
+    gatherer->table.Finish();
+    bool hadDocument = FileExists(paths.document);
+    const std::vector<GameRow>& rows = gatherer->table.rows();
+    if (!WriteDocumentFile(paths.docs, paths.document, gatherer->build, rows.data(), rows.size())) code = kCannotWrite;
+    if (code == kWritten) PrintSummary(paths, gatherer->table, hadDocument, startedAt);
+  }
+  if (code == kWritten) CheckOptionSwitches(paths.emulator, paths.folder, waitMs);
+  delete gatherer;
+  return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int code = Run(argc, argv);
+  KeepOwnWindowOpen();
+  return code;
+}
