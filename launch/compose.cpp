@@ -17,11 +17,18 @@ const char* const kSwitches[kOptionCount] = {" -nosound",       " -window", " -m
 const char* OptionKey(int n) { return n >= 1 && n <= kOptionCount ? kKeys[n - 1] : ""; }
 const char* OptionSwitch(int n) { return n >= 1 && n <= kOptionCount ? kSwitches[n - 1] : ""; }
 
-void AppendOptionsText(char* buffer, size_t bufferSize, const OptionsReader& reader) {
+void AppendOptionsText(char* buffer, size_t bufferSize, const OptionsReader& reader, const SwitchRecord* record) {
   if (!buffer || bufferSize == 0) return;
   for (int n = 1; n <= kOptionCount; ++n) {
     // Any value but 0 counts as set, not only the 1 that the page writes.
-    if (reader.readInt(reader.context, OptionKey(n)) != 0) AppendText(buffer, bufferSize, OptionSwitch(n));
+    if (reader.readInt(reader.context, OptionKey(n)) == 0) continue;
+    // A recorded text is held to its field, terminated or not.
+    char text[kSwitchTextSize];
+    const char* from = record ? record->text[n - 1] : OptionSwitch(n);
+    size_t length = strnlen(from, sizeof text - 1);
+    memcpy(text, from, length);
+    text[length] = 0;
+    AppendText(buffer, bufferSize, text);
   }
   char text[kCommandLineSize] = "";
   reader.readText(reader.context, "CommandLine", text, sizeof text);
@@ -45,3 +52,5 @@ bool CounterFilePath(const char* counterFolder, const char* shortName, char* out
 }
 
 int NextRunCount(int stored) { return stored == INT_MAX ? INT_MAX : stored + 1; }
+
+int PreviousRunCount(int count) { return count == INT_MIN ? INT_MIN : count - 1; }

@@ -1,10 +1,12 @@
-// Game starts, the emulator on its own and the verification in a console. The
-// shell is asked to start the program and the front end forgets it: ShellExecuteA
-// hands back no process handle, so there is nothing to hold or release.
+// Game starts, the emulator on its own and the verification in a console. A
+// game start is watched for its first seconds (launch/start_watch_win.h); the
+// emulator alone and the verification are left to themselves.
 #include "launch/launch_win.h"
 #include "launch/cmd_safe.h"
 #include "launch/compose.h"
 #include "launch/options_win.h"
+#include "launch/run_count_win.h"
+#include "launch/start_watch_win.h"
 #include "catalogue/listview_win.h"
 #include "preview/advice_win.h"
 #include "shell/app_win.h"
@@ -15,17 +17,6 @@
 
 namespace {
 
-// Raises Runs of the game's counter file and returns the count the file holds
-// afterwards: the old one when it could not be written (a read-only or locked
-// file, no winis\ folder), 0 when there is none. No short name, no counter.
-int RaiseRunCounter(const char* shortName) {
-  char path[kPathSize];
-  if (!CounterFilePath(g_paths.counterFolder, shortName, path, sizeof path)) return 0;
-  int runs = NextRunCount((int)GetPrivateProfileIntA("OPTIONS", "Runs", 0, path));
-  WriteSettingsInt("OPTIONS", "Runs", runs, path);
-  return (int)GetPrivateProfileIntA("OPTIONS", "Runs", 0, path);
-}
-
 void WarnEmulatorMissing() {
   char text[260], caption[260];
   CopyText(text, sizeof text, GetLanguageString(97));
@@ -34,12 +25,33 @@ void WarnEmulatorMissing() {
   ShowAdviceDialog();
 }
 
+// Asks the shell to start the emulator; true when it did. `process` is the
+// emulator's process, or null where the shell gives none.
+bool StartEmulator(const char* parameters, HANDLE* process) {
+  SHELLEXECUTEINFOA run = {};
+  run.cbSize = sizeof run;
+  run.fMask = SEE_MASK_NOCLOSEPROCESS;
+  run.hwnd = g_mainWindow;
+  run.lpVerb = "open";
+  run.lpFile = g_paths.emulator;
+  run.lpParameters = parameters;
+  run.lpDirectory = g_paths.programFolder;
+  run.nShow = SW_SHOW;
+  bool started = ShellExecuteExA(&run) && (INT_PTR)run.hInstApp > 32;
+  *process = started ? run.hProcess : NULL;
+  if (!started && run.hProcess) CloseHandle(run.hProcess);
+  return started;
+}
+
 }  // namespace
 
 void StartGame(int item) {
   HWND list = MainList(IDC_INSTALLED_LIST);
-  char shortName[kPathSize] = "";
-  if (item >= 0) GetListText(list, item, 6, shortName, sizeof shortName);
+  char shortName[kPathSize] = "", gameName[kPathSize] = "";
+  if (item >= 0) {
+    GetListText(list, item, 6, shortName, sizeof shortName);
+    GetListText(list, item, 0, gameName, sizeof gameName);
+  }
   char parameters[kLaunchBufferSize];
   CopyText(parameters, sizeof parameters, shortName);
   AppendEmulatorOptions(parameters, sizeof parameters);
@@ -47,16 +59,12 @@ void StartGame(int item) {
     WarnEmulatorMissing();
     return;
   }
-  // Only a start the shell took counts; ShellExecuteA reports success above 32.
-  INT_PTR started = (INT_PTR)ShellExecuteA(g_mainWindow, "open", g_paths.emulator, parameters,
-                                           g_paths.programFolder, SW_SHOW);
-  if (started <= 32 || !shortName[0]) return;
-  char count[16];
-  snprintf(count, sizeof count, "%d", RaiseRunCounter(shortName));
-  // The shell may have let a rescan move the rows meanwhile: write only to the game's own row.
-  char now[kPathSize];
-  GetListText(list, item, 6, now, sizeof now);
-  if (strcmp(now, shortName) == 0) SetListText(list, item, 1, count);
+  // Only a start the shell took counts.
+  HANDLE process;
+  if (!StartEmulator(parameters, &process)) return;
+  StartedGame game = {shortName, gameName, parameters + strlen(shortName), false};
+  if (shortName[0]) ShowRunCount(shortName, RaiseRunCounter(shortName, &game.counted));
+  WatchStart(process, game);
 }
 
 void VerifyRoms() {

@@ -2,6 +2,8 @@
 // written back only by the saver; launches read the settings file itself.
 #include "launch/options_win.h"
 #include "launch/compose.h"
+#include "launch/switch_boxes_win.h"
+#include "launch/switch_record.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include <commctrl.h>
@@ -45,6 +47,7 @@ void LoadEmulatorOptions() {
   SetWindowTextA(GetDlgItem(g_mainWindow, IDC_COMMAND_LINE), text);
   for (int n = 1; n <= kOptionCount; ++n)
     SendDlgItemMessageA(g_mainWindow, OptionControl(n), BM_SETCHECK, (WPARAM)ReadSettingsInt(OptionKey(n), 0), 0);
+  ShowSwitchRecordOnPage();
 }
 
 DWORD WINAPI SaveEmulatorOptions(LPVOID) {
@@ -68,8 +71,10 @@ DWORD WINAPI SaveEmulatorOptions(LPVOID) {
   text[sizeof text - 1] = 0;
   bool saved = WriteSettingsText("CommandLine", text);
   for (int n = 1; n <= kOptionCount; ++n) {
-    int state = (int)SendDlgItemMessageA(g_mainWindow, OptionControl(n), BM_GETCHECK, 0, 0);
-    if (!WriteSettingsInt("OPTIONS", OptionKey(n), state, g_paths.settingsFile)) saved = false;
+    // A box the emulator has no switch for is disabled; what is stored for it stays.
+    HWND box = GetDlgItem(g_mainWindow, OptionControl(n));
+    int state = (int)SendMessageA(box, BM_GETCHECK, 0, 0);
+    if (IsWindowEnabled(box) && !WriteSettingsInt("OPTIONS", OptionKey(n), state, g_paths.settingsFile)) saved = false;
     SendMessageA(bar, PBM_SETPOS, (WPARAM)n, 0);
     Sleep(10);
   }
@@ -87,5 +92,16 @@ DWORD WINAPI SaveEmulatorOptions(LPVOID) {
 
 void AppendEmulatorOptions(char* buffer, size_t bufferSize) {
   OptionsReader reader = {ReadStoredInt, ReadStoredText, NULL};
-  AppendOptionsText(buffer, bufferSize, reader);
+  SwitchRecord record;
+  LoadSwitchRecord(&record);
+  AppendOptionsText(buffer, bufferSize, reader, &record);
+}
+
+void LoadSwitchRecord(SwitchRecord* record) {
+  for (int n = 1; n <= kOptionCount; ++n) {
+    // Room for more than a switch: a longer value is not used, never cut into one.
+    char value[64] = "";
+    GetPrivateProfileStringA(kSwitchSection, OptionKey(n), "", value, sizeof value, g_paths.settingsFile);
+    ReadRecordedSwitch(record, n, value);
+  }
 }

@@ -93,6 +93,7 @@ enum DialogControlId {
 // Private messages of the main window (WM_APP = 0x8000).
 enum PrivateMessage {
   WM_APP_SCAN_RESULT = 0x8000 + 1,  // a rescan thread hands its results to the UI thread
+  WM_APP_START_REFUSED = 0x8000 + 2,  // a watched game start ended at once with an error code
 };
 
 // The resource compiler does not see enums: without these the resources above

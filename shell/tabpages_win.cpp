@@ -5,6 +5,7 @@
 #include "shell/app_win.h"
 #include "catalogue/listview_win.h"
 #include "catalogue/list_redraw_win.h"
+#include "launch/switch_boxes_win.h"
 #include <commctrl.h>
 
 static void EnableControl(int id, bool enable) {
@@ -40,6 +41,8 @@ void SwitchTabPage() {
     EnableControl(CMD_PLAY, any);
   } else if (page == 2) {
     EnableControl(CMD_DELETE, ListHasItems(IDC_OTHER_LIST));
+  } else if (PageShowsControl(page, IDC_OPTION_FIRST)) {
+    ShowSwitchRecordOnPage();  // mkgamelist.exe may have recorded the switches since
   }
 }
 

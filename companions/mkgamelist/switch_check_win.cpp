@@ -1,25 +1,30 @@
 // The usage check: the emulator's usage text through a pipe, bounded in size
-// and in time like the machine list.
+// and in time like the machine list, and the record it gives in vintor.ini.
+// Each run replaces the whole record; a run that cannot learn the switches
+// removes it, so that no record of another emulator stays behind.
 #include "companions/mkgamelist/switch_check_win.h"
 #include "companions/mkgamelist/console_win.h"
 #include "companions/mkgamelist/sources_win.h"
 #include "companions/mkgamelist/usage_switches.h"
-#include "launch/compose.h"
+#include "launch/switch_record.h"
 #include <cstdio>
 #include <string>
 
 static const size_t kUsageMax = 4 << 20;  // today's text is about 40 KB
 
-void CheckOptionSwitches(const char* emulator, const char* folder, DWORD waitMs) {
+static const char kLabel[] = "Options:        ";
+
+// The emulator's usage text, or "" (with the reason told) when there is none.
+static std::string ReadUsage(const char* emulator, const char* folder, DWORD waitMs) {
   if (!FileExists(emulator)) {
-    printf("Options:        mame.exe is not in this folder, so its option switches were not checked.\n");
-    return;
+    printf("%smame.exe is not in this folder, so its option switches were not checked", kLabel);
+    return std::string();
   }
   EmulatorSource source(waitMs);
   if (!source.Start(emulator, "-showusage", folder)) {
-    printf("Options:        cannot start mame.exe -showusage (%s); switches not checked.\n",
+    printf("%scannot start mame.exe -showusage (%s), so the switches were not checked", kLabel,
            SystemText(GetLastError()).c_str());
-    return;
+    return std::string();
   }
   std::string usage;
   char buffer[16384];
@@ -31,17 +36,61 @@ void CheckOptionSwitches(const char* emulator, const char* folder, DWORD waitMs)
   DWORD exitCode = 0;
   if (source.Finish(r == ByteSource::kSilent, &exitCode) == EmulatorSource::kHung || r != ByteSource::kEnd ||
       usage.empty()) {
-    printf("Options:        mame.exe -showusage gave no usage text; switches not checked.\n");
-    return;
+    printf("%smame.exe -showusage gave no usage text, so the switches were not checked", kLabel);
+    return std::string();
   }
-  unsigned unknown = UnknownOptionRows(usage.data(), usage.size());
-  if (!unknown) {
-    printf("Options:        this mame.exe knows all nine option switches of the Options page.\n");
-    return;
+  return usage;
+}
+
+static bool WriteRecord(const std::string& settings, const SwitchRecord& record) {
+  bool written = WritePrivateProfileStringA(kSwitchSection, nullptr, nullptr, settings.c_str()) != FALSE;
+  for (int n = 1; n <= kOptionCount && written; ++n) {
+    char value[kSwitchTextSize + 16];
+    RecordedSwitchValue(record, n, value, sizeof value);
+    written = WritePrivateProfileStringA(kSwitchSection, OptionKey(n), value, settings.c_str()) != FALSE;
   }
-  printf("Options:        this mame.exe does not know");
+  return written;
+}
+
+// "-nosound as -sound none, ..." for the boxes in `state`.
+static std::string Boxes(const SwitchRecord& record, SwitchState state) {
+  std::string list;
   for (int n = 1; n <= kOptionCount; ++n) {
-    if (unknown & (1u << (n - 1))) printf("%s", OptionSwitch(n));
+    if (RecordedSwitchState(record, n) != state) continue;
+    list += list.empty() ? "" : ", ";
+    list += OptionSwitch(n) + 1;
+    if (state == kSwitchReplaced) list += std::string(" as") + record.text[n - 1];
   }
-  printf("; leave these unchecked on the Options page.\n");
+  return list;
+}
+
+static void TellRecord(const SwitchRecord& record) {
+  std::string same = Boxes(record, kSwitchAsItStands), replaced = Boxes(record, kSwitchReplaced);
+  std::string unsupported = Boxes(record, kSwitchUnsupported);
+  std::string takes = same.empty() ? "" : same + " as they are";
+  if (!replaced.empty()) takes += (takes.empty() ? "" : ", ") + replaced;
+  printf("%srecorded in vintor.ini for Vintor's Options page: ", kLabel);
+  if (takes.empty()) printf("this mame.exe accepts none of the nine switches");
+  else printf("this mame.exe takes %s", takes.c_str());
+  if (!unsupported.empty()) printf("; it does not accept %s (Vintor leaves those boxes out)", unsupported.c_str());
+  printf(".\n");
+}
+
+void CheckOptionSwitches(const char* emulator, const char* folder, DWORD waitMs) {
+  std::string settings = std::string(folder) + "\\vintor.ini";
+  std::string usage = ReadUsage(emulator, folder, waitMs);
+  if (usage.empty()) {
+    WritePrivateProfileStringA(kSwitchSection, nullptr, nullptr, settings.c_str());
+    printf("; no switches recorded (Vintor passes them as they are).\n");
+    return;
+  }
+  SwitchRecord record;
+  RecordSwitchesFromUsage(usage.data(), usage.size(), &record);
+  if (!WriteRecord(settings, record)) {
+    printf("%scannot write the switches into %s (%s); Vintor passes them as they are.\n", kLabel, settings.c_str(),
+           SystemText(GetLastError()).c_str());
+    WritePrivateProfileStringA(kSwitchSection, nullptr, nullptr, settings.c_str());
+    return;
+  }
+  TellRecord(record);
 }

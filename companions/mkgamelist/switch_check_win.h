@@ -1,5 +1,6 @@
-// Asks the emulator for its usage text (-showusage) and tells which switches
-// of the options page it does not know. Never fatal: the document is written.
+// Asks the emulator for its usage text (-showusage) and records in vintor.ini
+// beside it which switch each box of Vintor's options page gives it. Never
+// fatal: the document is written either way.
 #pragma once
 #include <windows.h>
 

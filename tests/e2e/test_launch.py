@@ -43,7 +43,9 @@ def missing_pieces():
     return None
 
 
-class LaunchTest(unittest.TestCase):
+class LaunchFixture(unittest.TestCase):
+    """A staged installation with vintor.exe running, and what the tests of
+    game starts read and do there."""
     def setUp(self):
         missing = missing_pieces()
         if missing:
@@ -160,6 +162,8 @@ class LaunchTest(unittest.TestCase):
         text = self.v.settings()
         return [ini_value(text, "Option_%d" % n) for n in range(1, 10)] + [ini_value(text, "CommandLine")]
 
+
+class LaunchTest(LaunchFixture):
     # ---- game starts ----
     def check_start(self, n, short, runs):
         log = self.starts(n)

@@ -2,9 +2,11 @@
 #include "tests/testkit/testkit.h"
 #include "launch/cmd_safe.h"
 #include "launch/compose.h"
+#include "launch/switch_record.h"
 #include "shell/install_paths.h"
 #include <climits>
 #include <map>
+#include <vector>
 #include <string>
 
 namespace {
@@ -24,10 +26,11 @@ struct Stored {
   OptionsReader reader() { return OptionsReader{ReadInt, ReadText, this}; }
 };
 
-std::string Compose(const char* shortName, Stored& s, size_t size = kLaunchBufferSize) {
+std::string Compose(const char* shortName, Stored& s, size_t size = kLaunchBufferSize,
+                    const SwitchRecord* record = nullptr) {
   std::string buffer(size + 16, '#');  // guard bytes after the buffer
   CopyText(&buffer[0], size, shortName);
-  AppendOptionsText(&buffer[0], size, s.reader());
+  AppendOptionsText(&buffer[0], size, s.reader(), record);
   for (size_t i = size; i < buffer.size(); ++i) CHECK_EQ(buffer[i], '#');
   return std::string(buffer.c_str());
 }
@@ -97,6 +100,88 @@ TEST_CASE(small_buffers_are_cut_never_overrun) {
   CHECK_EQ(raw[7], '\0');
 }
 
+// A record as mkgamelist.exe writes it, one value per box.
+SwitchRecord Recorded(const std::vector<const char*>& values) {
+  SwitchRecord r;
+  for (int n = 1; n <= kOptionCount; ++n) ReadRecordedSwitch(&r, n, n <= (int)values.size() ? values[n - 1] : nullptr);
+  return r;
+}
+
+Stored AllTicked(const char* commandLine) {
+  Stored s;
+  for (int n = 1; n <= kOptionCount; ++n) s.keys[OptionKey(n)] = "1";
+  s.keys["CommandLine"] = commandLine;
+  return s;
+}
+
+TEST_CASE(a_record_of_every_box_as_it_stands_composes_as_without_one) {
+  SwitchRecord same;
+  SetSwitchesAsTheyStand(&same);
+  SwitchRecord empty = Recorded({});  // the section missing: every key missing
+  for (unsigned boxes = 0; boxes < (1u << kOptionCount); ++boxes) {
+    Stored s{{{"CommandLine", "-free"}}};
+    for (int n = 1; n <= kOptionCount; ++n)
+      if (boxes & (1u << (n - 1))) s.keys[OptionKey(n)] = "1";
+    std::string classic = Compose("samplegm", s);
+    CHECK_STR(Compose("samplegm", s, kLaunchBufferSize, &same), classic);
+    CHECK_STR(Compose("samplegm", s, kLaunchBufferSize, &empty), classic);
+  }
+}
+
+TEST_CASE(recorded_switches_replace_or_leave_out_the_boxes_own) {
+  struct { std::vector<const char*> values; const char* want; } rows[] = {
+    // 0.251 for Linux: no -priority, no -triplebuffer.
+    {{"-sound none", "-window", "-mouse", "-joystick", "-skip_gameinfo", "unsupported", "unsupported", "unsupported",
+      "unsupported"},
+     "pong -sound none -window -mouse -joystick -skip_gameinfo -free"},
+    // 0.251 for Windows.
+    {{"-sound none", "-window", "-mouse", "-joystick", "-skip_gameinfo", "-priority 1", "unsupported", "unsupported",
+      "-triplebuffer"},
+     "pong -sound none -window -mouse -joystick -skip_gameinfo -priority 1 -triplebuffer -free"},
+    // Written by hand: case and blanks around the word, a missing key, values that are no switch.
+    {{" UNSUPPORTED ", nullptr, "", "joystick", "-skip_gameinfo ", "-priority \"1\"", "-sl\t",
+      "-abcdefghijklmnopqrstuv" /* 23: the longest */, "-abcdefghijklmnopqrstuvw" /* 24: too long */},
+     "pong -window -mouse -joystick -skip_gameinfo -high_priority -sl -abcdefghijklmnopqrstuv -triplebuffer -free"},
+  };
+  for (auto& r : rows) {
+    SwitchRecord record = Recorded(r.values);
+    Stored s = AllTicked("-free");
+    CHECK_STR(Compose("pong", s, kLaunchBufferSize, &record), r.want);
+  }
+  // Unticked boxes give nothing, recorded or not.
+  SwitchRecord record = Recorded({"-sound none"});
+  Stored s{{{"Option_1", "0"}, {"Option_2", "1"}}};
+  CHECK_STR(Compose("pong", s, kLaunchBufferSize, &record), "pong -window");
+}
+
+TEST_CASE(record_values_read_back_as_written) {
+  const char* values[] = {"-sound none", "-window", "unsupported", "-joystick", "-skip_gameinfo", "-priority 1",
+                          "unsupported", "-matchrefresh", "unsupported"};
+  SwitchRecord record = Recorded(std::vector<const char*>(values, values + kOptionCount));
+  SwitchState states[] = {kSwitchReplaced,  kSwitchAsItStands, kSwitchUnsupported, kSwitchAsItStands,
+                          kSwitchAsItStands, kSwitchReplaced,  kSwitchUnsupported, kSwitchAsItStands,
+                          kSwitchUnsupported};
+  for (int n = 1; n <= kOptionCount; ++n) {
+    char value[64];
+    RecordedSwitchValue(record, n, value, sizeof value);
+    CHECK_STR(value, values[n - 1]);
+    CHECK_EQ((int)RecordedSwitchState(record, n), (int)states[n - 1]);
+  }
+}
+
+// Nine recorded switches of the longest kind, the longest short name and free text.
+TEST_CASE(longest_composition_with_a_record_fits_the_launch_buffer) {
+  std::string longest = "-" + std::string(kSwitchTextSize - 3, 's');
+  std::vector<const char*> values(kOptionCount, longest.c_str());
+  SwitchRecord record = Recorded(values);
+  std::string text(1023, 'c');
+  Stored s = AllTicked(text.c_str());
+  std::string name(259, 'n');
+  std::string got = Compose(name.c_str(), s, kLaunchBufferSize, &record);
+  CHECK_EQ(got.size() + 1, (size_t)kLaunchBufferSize);
+  CHECK_EQ(got.substr(got.size() - 1024), " " + text);  // nothing cut
+}
+
 TEST_CASE(counter_path_is_whole_or_nothing) {
   char out[260];
   CHECK(CounterFilePath("C:\\V\\winis\\", "pacman", out, sizeof out));
@@ -113,6 +198,9 @@ TEST_CASE(counter_path_is_whole_or_nothing) {
 TEST_CASE(run_count_goes_up_by_one_and_stops_at_the_top) {
   struct { int stored, want; } rows[] = {{0, 1}, {41, 42}, {-5, -4}, {-1, 0}, {INT_MAX - 1, INT_MAX}, {INT_MAX, INT_MAX}};
   for (auto& r : rows) CHECK_EQ(NextRunCount(r.stored), r.want);
+  // A start taken back: one less, so that an overlapping start stays counted.
+  struct { int count, want; } back[] = {{42, 41}, {1, 0}, {0, -1}, {-4, -5}, {INT_MAX, INT_MAX - 1}, {INT_MIN, INT_MIN}};
+  for (auto& r : back) CHECK_EQ(PreviousRunCount(r.count), r.want);
 }
 
 TEST_CASE(verify_parameters_byte_for_byte) {

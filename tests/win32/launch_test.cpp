@@ -4,9 +4,11 @@
 #include "tests/testkit/testkit.h"
 #include "launch/launch_win.h"
 #include "launch/options_win.h"
+#include "launch/start_watch_win.h"
 #include "shell/app_win.h"
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -115,6 +117,7 @@ struct ChildEvent { bool created; std::string cls; int id; RECT rect; bool saveV
 std::vector<ChildEvent> g_children;
 
 LRESULT CALLBACK TestWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_APP_START_REFUSED) return HandleRefusedStart(lp);
   if (msg == WM_PARENTNOTIFY && (LOWORD(wp) == WM_CREATE || LOWORD(wp) == WM_DESTROY)) {
     HWND child = (HWND)lp;
     ChildEvent e = {};
@@ -132,21 +135,21 @@ LRESULT CALLBACK TestWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(w, msg, wp, lp);
 }
 
-HWND List() { return GetDlgItem(g_mainWindow, IDC_INSTALLED_LIST); }
+HWND List(int id = IDC_INSTALLED_LIST) { return GetDlgItem(g_mainWindow, id); }
 
-void AddRow(const char* name, const char* runs, const char* shortName) {
+void AddRow(const char* name, const char* runs, const char* shortName, int id = IDC_INSTALLED_LIST) {
   LVITEMA it = {};
   it.mask = LVIF_TEXT;
-  it.iItem = ListView_GetItemCount(List());
+  it.iItem = ListView_GetItemCount(List(id));
   it.pszText = (LPSTR)name;
-  int row = (int)SendMessageA(List(), LVM_INSERTITEMA, 0, (LPARAM)&it);
-  ListView_SetItemText(List(), row, 1, (LPSTR)runs);
-  ListView_SetItemText(List(), row, 6, (LPSTR)shortName);
+  int row = (int)SendMessageA(List(id), LVM_INSERTITEMA, 0, (LPARAM)&it);
+  ListView_SetItemText(List(id), row, 1, (LPSTR)runs);
+  ListView_SetItemText(List(id), row, 6, (LPSTR)shortName);
 }
 
-std::string Cell(int row, int col) {
+std::string Cell(int row, int col, int id = IDC_INSTALLED_LIST) {
   char text[260] = "";
-  ListView_GetItemText(List(), row, col, text, sizeof text);
+  ListView_GetItemText(List(id), row, col, text, sizeof text);
   return text;
 }
 
@@ -160,13 +163,16 @@ void CreateTestWindow() {
   RegisterClassA(&wc);
   g_mainWindow = CreateWindowExA(0, "LaunchTestClass", "launch test", WS_OVERLAPPEDWINDOW, 0, 0, 1096, 630,
                                  NULL, NULL, g_instance, NULL);
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
-                              10, 10, 500, 300, g_mainWindow, (HMENU)IDC_INSTALLED_LIST, g_instance, NULL);
-  for (int c = 0; c < 8; ++c) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_WIDTH;
-    col.cx = 60;
-    SendMessageA(list, LVM_INSERTCOLUMNA, c, (LPARAM)&col);
+  for (int id : {IDC_INSTALLED_LIST, IDC_SUPPORTED_LIST}) {
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS |
+                                (id == IDC_INSTALLED_LIST ? WS_VISIBLE : 0), 10, 10, 500, 300, g_mainWindow,
+                                (HMENU)(INT_PTR)id, g_instance, NULL);
+    for (int c = 0; c < 8; ++c) {
+      LVCOLUMNA col = {};
+      col.mask = LVCF_WIDTH;
+      col.cx = 60;
+      SendMessageA(list, LVM_INSERTCOLUMNA, c, (LPARAM)&col);
+    }
   }
   CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", WS_CHILD | ES_AUTOHSCROLL, 52, 150, 444, 22, g_mainWindow,
                   (HMENU)IDC_COMMAND_LINE, g_instance, NULL);
@@ -206,6 +212,12 @@ void Stage(const char* name, const std::string& settings, bool withMame = true, 
   AddRow("Galaga", "abc", "galaga");
   AddRow("Pac-Man", "0", "pacman");
   AddRow("Odd & Co", "0", "odd&calc");
+  // The supported-games list: the document's short-name field, and a game that is not installed.
+  ListView_DeleteAllItems(List(IDC_SUPPORTED_LIST));
+  AddRow("Asteroids", "0", " asteroid ", IDC_SUPPORTED_LIST);
+  AddRow("Donkey Kong", "41", " dkong    ", IDC_SUPPORTED_LIST);
+  AddRow("Galaga", "abc", " galaga   ", IDC_SUPPORTED_LIST);
+  AddRow("Pac-Man", "0", " pacman   ", IDC_SUPPORTED_LIST);
   g_children.clear();
   PlanAnswers({});
 }
@@ -545,4 +557,222 @@ TEST_CASE(verify_refuses_names_cmd_would_act_on) {
   CHECK(CmdChildren().empty());
   CHECK(Starts().empty());
   EndCmdChildren();
+}
+
+namespace {
+
+// Pumps until `n` boxes have been seen (the watch lasts 10 s) or `ms` have passed.
+std::vector<std::string> WaitForBoxes(size_t n, DWORD ms = 15000) {
+  for (DWORD waited = 0; Seen().size() < n && waited < ms; waited += 10) Pump(10);
+  return Seen();
+}
+
+const std::string kRefusalCaption = "Game not started|The emulator did not start this game:\n";
+const std::string kNotCounted = "\n\nThis start is not counted as played.";
+
+// How the stand-in is to end each game: lines of "<game or *> <code> [ms]".
+void ChooseEnds(const std::string& lines) { PutFile(g_stage + "\\mame_exit.txt", lines); }
+
+}  // namespace
+
+// The stand-in ends at once with the code the emulator gives for each kind of
+// refusal: the user is told which game and why, and the count goes back in
+// the counter file and in both lists.
+TEST_CASE(refused_start_is_told_and_not_counted) {
+  Stage("refused", "[OPTIONS]\r\nOption_2=1\r\nCommandLine=-rompath roms\r\n");
+  struct { int row, docRow; const char* shortName; const char* code; std::string body; const char* runs; } rows[] = {
+    {0, 1, "dkong", "2",
+     "Donkey Kong (dkong)\n\nSome of its ROM files are missing or wrong. Verify the ROMs (menu Games) shows which "
+     "ones." + kNotCounted, "41"},
+    {2, 3, "pacman", "5",
+     "Pac-Man (pacman)\n\nThis emulator does not know the game. The game list may come from another version of the "
+     "emulator: make it again with mkgamelist.exe." + kNotCounted, "0"},
+    {2, 3, "pacman", "6",
+     "Pac-Man (pacman)\n\nThe emulator does not accept an option it was given. Check these on the Options page (the "
+     "ticked boxes and the free parameters):\n-window -rompath roms" + kNotCounted, "0"},
+    {1, 2, "galaga", "3", "Galaga (galaga)\n\nThe emulator stopped with code 3." + kNotCounted, "0"},
+  };
+  size_t n = 0;
+  for (auto& r : rows) {
+    ChooseEnds(std::string(r.shortName) + " " + r.code + "\r\n* 0\r\n");
+    PlanAnswers({});
+    StartGame(r.row);
+    // Counted at the start, in both lists.
+    std::string raised = std::to_string(atoi(r.runs) + 1);
+    CHECK_STR(Counter(r.shortName), raised);
+    CHECK_STR(Cell(r.row, 1), raised);
+    CHECK_STR(Cell(r.docRow, 1, IDC_SUPPORTED_LIST), raised);
+    auto seen = WaitForBoxes(1);
+    CHECK_EQ(seen.size(), (size_t)1);
+    if (!seen.empty()) CHECK_STR(seen[0], kRefusalCaption + r.body);
+    CHECK_STR(Counter(r.shortName), r.runs);
+    CHECK_STR(Cell(r.row, 1), r.runs);
+    CHECK_STR(Cell(r.docRow, 1, IDC_SUPPORTED_LIST), r.runs);
+    CHECK_EQ(WaitForStarts(++n).size(), n);
+  }
+  CHECK_STR(Cell(0, 1, IDC_SUPPORTED_LIST), "0");  // the game that is not installed
+}
+
+// Two starts of the same game overlap: the one that runs stays counted when
+// the other is refused; rows rebuilt in between (a rescan) get the count by name.
+TEST_CASE(overlapping_starts_and_rebuilt_rows_keep_the_right_count) {
+  Stage("overlap", "");
+  ChooseEnds("dkong 0 4000\r\n");
+  StartGame(0);
+  CHECK_EQ(WaitForStarts(1).size(), (size_t)1);
+  ChooseEnds("dkong 2 500\r\n");
+  StartGame(0);
+  CHECK_STR(Counter("dkong"), "43");
+  // A rescan rebuilds the lists meanwhile, in another order.
+  ListView_DeleteAllItems(List());
+  AddRow("Pac-Man", "0", "pacman");
+  AddRow("Donkey Kong", "43", "dkong");
+  auto seen = WaitForBoxes(1);
+  CHECK_EQ(seen.size(), (size_t)1);
+  CHECK_STR(Counter("dkong"), "42");
+  CHECK_STR(Cell(1, 1), "42");
+  CHECK_STR(Cell(0, 1), "0");
+  CHECK_STR(Cell(1, 1, IDC_SUPPORTED_LIST), "42");
+  // The first start ends with 0 after the second was refused: it stays counted.
+  Pump(4000);
+  CHECK_EQ(Seen().size(), (size_t)1);
+  CHECK_STR(Counter("dkong"), "42");
+}
+
+// A start the counter could not record is told about but takes nothing back.
+TEST_CASE(refused_start_without_counter_folder_takes_nothing_back) {
+  Stage("refusednowinis", "", true, false);
+  ChooseEnds("* 2\r\n");
+  StartGame(2);
+  auto seen = WaitForBoxes(1);
+  CHECK_EQ(seen.size(), (size_t)1);
+  if (!seen.empty())
+    CHECK_STR(seen[0], kRefusalCaption + "Pac-Man (pacman)\n\nSome of its ROM files are missing or wrong. Verify the "
+                       "ROMs (menu Games) shows which ones.");
+  CHECK_STR(Cell(2, 1), "0");
+  CHECK(!Exists(g_stage + "\\winis"));
+}
+
+// The emulator alone and the verification are not watched: their ends are not told.
+TEST_CASE(emulator_alone_and_verification_are_not_watched) {
+  Stage("unwatched", "");
+  ChooseEnds("* 2\r\n");
+  StartEmulatorAlone();
+  ListView_SetItemState(List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+  VerifyRoms();
+  CHECK_EQ(WaitForStarts(2).size(), (size_t)2);
+  Pump(1500);
+  EndCmdChildren();
+  CHECK(Seen().empty());
+  CHECK_STR(Counter("dkong"), "41");
+}
+
+namespace {
+
+HWND g_foundTips;
+BOOL CALLBACK FindTips(HWND w, LPARAM) {
+  char cls[64] = "";
+  GetClassNameA(w, cls, sizeof cls);
+  if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && GetWindow(w, GW_OWNER) == g_mainWindow) g_foundTips = w;
+  return TRUE;
+}
+
+// The options page's tooltip (the only one the test window owns).
+HWND PageTips() {
+  g_foundTips = NULL;
+  EnumThreadWindows(GetCurrentThreadId(), FindTips, 0);
+  return g_foundTips;
+}
+
+// The tool of a disabled box: its rectangle in the window and its text.
+bool RectTool(int id, RECT* rect, std::string* text) {
+  char buffer[1024] = "";
+  TOOLINFOA ti = {};
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  ti.hwnd = g_mainWindow;
+  ti.uId = (UINT_PTR)id;
+  ti.lpszText = buffer;
+  if (!SendMessageA(PageTips(), TTM_GETTOOLINFOA, 0, (LPARAM)&ti)) return false;
+  *rect = ti.rect;
+  SendMessageA(PageTips(), TTM_GETTEXTA, sizeof buffer, (LPARAM)&ti);
+  *text = buffer;
+  return true;
+}
+
+RECT BoxRect(int n) {
+  RECT r;
+  GetWindowRect(GetDlgItem(g_mainWindow, IDC_OPTION_FIRST - 1 + n), &r);
+  MapWindowPoints(NULL, g_mainWindow, (POINT*)&r, 2);
+  return r;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Stored(const char* section, const char* key) {
+  char text[64] = "";
+  GetPrivateProfileStringA(section, key, "missing", text, sizeof text, g_paths.settingsFile);
+  return text;
+}
+
+const char kLinuxRecord[] =
+    "[SWITCHES]\r\nOption_1=-sound none\r\nOption_2=-window\r\nOption_3=-mouse\r\nOption_4=-joystick\r\n"
+    "Option_5=-skip_gameinfo\r\nOption_6=-priority 1\r\nOption_7=unsupported\r\nOption_8=Unsupported\r\n"
+    "Option_9=unsupported\r\n";
+
+}  // namespace
+
+// The record of an emulator that takes -sound none and -priority 1 and none of
+// the last three: those boxes are disabled with the reason in a tooltip, keep
+// what is stored for them through a save, and give nothing at a start.
+TEST_CASE(recorded_switches_reach_the_page_the_save_and_a_start) {
+  Stage("record", std::string("[OPTIONS]\r\nOption_1=1\r\nOption_6=2\r\nOption_7=1\r\nOption_9=0\r\n") + kLinuxRecord);
+  LoadEmulatorOptions();
+  for (int n = 1; n <= 9; ++n) {
+    CHECK_EQ(IsWindowEnabled(GetDlgItem(g_mainWindow, IDC_OPTION_FIRST - 1 + n)) != FALSE, n <= 6);
+    CHECK_EQ(Checked(n), n == 1 || n == 6 || n == 7);
+  }
+  HWND tips = PageTips();
+  CHECK(tips != NULL);
+  // Three boxes with their reason, two with the form this emulator is given.
+  CHECK_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), (LRESULT)5);
+  for (int n = 7; n <= 9; ++n) {
+    ShowWindow(GetDlgItem(g_mainWindow, IDC_OPTION_FIRST - 1 + n), SW_SHOW);
+    RECT r;
+    std::string text;
+    CHECK(RectTool(IDC_OPTION_FIRST - 1 + n, &r, &text));
+    CHECK(SameRect(r, BoxRect(n)));
+    CHECK(text.compare(0, 48, "This emulator does not accept this switch, so Vi") == 0);
+  }
+  // The tool follows its box as the layout moves it, and covers nothing while the box is hidden.
+  HWND box7 = GetDlgItem(g_mainWindow, IDC_OPTION_FIRST + 6);
+  MoveWindow(box7, 90, 300, 300, 22, TRUE);
+  RECT r;
+  std::string text;
+  CHECK(RectTool(IDC_OPTION_FIRST + 6, &r, &text) && SameRect(r, BoxRect(7)) && r.left == 90 && r.top == 300);
+  ShowWindow(box7, SW_HIDE);
+  CHECK(RectTool(IDC_OPTION_FIRST + 6, &r, &text) && r.right == r.left && r.bottom == r.top);
+
+  // The save writes the boxes that are used and leaves the others' values alone.
+  SendDlgItemMessageA(g_mainWindow, IDC_OPTION_FIRST + 6, BM_SETCHECK, BST_UNCHECKED, 0);
+  SendDlgItemMessageA(g_mainWindow, IDC_OPTION_FIRST + 7, BM_SETCHECK, BST_CHECKED, 0);
+  PlanAnswers({IDYES});
+  RunSave();
+  const char* want[] = {"1", "0", "0", "0", "0", "1", "1", "missing", "0"};
+  for (int n = 1; n <= 9; ++n) CHECK_STR(Stored("OPTIONS", ("Option_" + std::to_string(n)).c_str()), want[n - 1]);
+  CHECK_STR(Stored("SWITCHES", "Option_1"), "-sound none");
+
+  // A start gives the recorded switches; the ticked box 7 gives nothing.
+  StartGame(2);
+  auto starts = WaitForStarts(1);
+  CHECK_EQ(starts.size(), (size_t)1);
+  if (!starts.empty()) CHECK_STR(ParametersOf(starts[0].cmdline), "pacman -sound none -priority 1");
+
+  // Without the record the page is as before.
+  WritePrivateProfileStringA("SWITCHES", NULL, NULL, g_paths.settingsFile);
+  LoadEmulatorOptions();
+  for (int n = 1; n <= 9; ++n) CHECK(IsWindowEnabled(GetDlgItem(g_mainWindow, IDC_OPTION_FIRST - 1 + n)));
+  CHECK_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), (LRESULT)0);
 }

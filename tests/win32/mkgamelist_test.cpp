@@ -107,6 +107,15 @@ static void NeedExcerpt() {
 
 static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The keys of a section of an INI file as "key=value|...", in file order.
+static std::string SectionOf(const std::string& file, const char* section) {
+  char keys[4096] = "";
+  DWORD n = GetPrivateProfileSectionA(section, keys, sizeof keys, file.c_str());
+  std::string out;
+  for (DWORD i = 0; i < n && keys[i]; i += (DWORD)strlen(keys + i) + 1) out += std::string(keys + i) + "|";
+  return out;
+}
+
 static bool StandInsRunning() {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 e = {};
@@ -154,7 +163,9 @@ TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
   NeedExcerpt();
   std::string folder = Install("mkgl_pipe", true);
   CopyFileA(kExcerpt.c_str(), (folder + "\\mame_listxml.xml").c_str(), FALSE);
-  // What 0.251's usage text says about the nine switches: four of them exist.
+  // What the Windows 0.251's usage text says about the nine switches: four of
+  // them exist, two have today's equivalents.
+  WriteFileBytes(folder + "\\vintor.ini", "[OPTIONS]\r\nOption_2=1\r\n[SWITCHES]\r\nOption_1=-other\r\nStale=1\r\n");
   WriteFileBytes(folder + "\\mame_usage.txt",
                  "Usage:  mame [machine] [media] [software] [options]\r\n\r\nOptions:\r\n\r\n#\r\n"
                  "# OSD VIDEO OPTIONS\r\n#\r\n"
@@ -162,7 +173,7 @@ TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
                  "-mouse               enable mouse input\r\n"
                  "-joystick            enable joystick input\r\n"
                  "-skip_gameinfo       skip displaying the system information screen at startup\r\n"
-                 "-sound               sound output method\r\n"
+                 "-sound               sound output method: dsound, xaudio2, portaudio or none\r\n"
                  "-sleep               enable sleeping, which gives time back to other applications when idle\r\n"
                  "-priority            thread priority for the main game thread; range from -15 to 1\r\n");
   Run r = RunTool(folder, "");
@@ -171,7 +182,15 @@ TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
   std::string fromFile = ReadFileBytes(folder + "\\docs\\gamelist.txt.bak");
   CHECK_STR(fromFile, kOldDocument);
   CHECK_EQ((long)TableRows(viaPipe).size(), Counts()["rows"]);
-  CHECK(Has(r.out, "does not know -nosound -high_priority -sl -matchrefresh -triplebuffer; leave these unchecked"));
+  CHECK(Has(r.out, "Options:        recorded in vintor.ini for Vintor's Options page: this mame.exe takes -window, "
+                   "-mouse, -joystick, -skip_gameinfo as they are, -nosound as -sound none, -high_priority as "
+                   "-priority 1; it does not accept -sl, -matchrefresh, -triplebuffer (Vintor leaves those boxes "
+                   "out).\r\n"));
+  // The whole record is replaced; Vintor's own keys stay.
+  CHECK_STR(SectionOf(folder + "\\vintor.ini", "SWITCHES"),
+            "Option_1=-sound none|Option_2=-window|Option_3=-mouse|Option_4=-joystick|Option_5=-skip_gameinfo|"
+            "Option_6=-priority 1|Option_7=unsupported|Option_8=unsupported|Option_9=unsupported|");
+  CHECK_STR(SectionOf(folder + "\\vintor.ini", "OPTIONS"), "Option_2=1|");
   std::string log = ReadFileBytes(folder + "\\mame_log.txt");
   CHECK(Has(log, "-listxml"));
   CHECK(Has(log, "-showusage"));
@@ -266,9 +285,14 @@ TEST_CASE(hung_and_failing_emulator) {
   // A usage check that hangs does not hold the document back.
   WriteFileBytes(folder + "\\input.xml", kProlog + kMachine + "</mame>\n");
   WriteFileBytes(folder + "\\mame_hang.txt", "hang\r\n");
+  WriteFileBytes(folder + "\\vintor.ini", "[SWITCHES]\r\nOption_1=-sound none\r\n[OPTIONS]\r\nOption_2=1\r\n");
   r = RunTool(folder, "-wait 2 input.xml", 60000);
   CHECK_EQ(r.code, 0ul);
-  CHECK(Has(r.out, "switches not checked"));
+  CHECK(Has(r.out, "mame.exe -showusage gave no usage text, so the switches were not checked; no switches recorded "
+                   "(Vintor passes them as they are).\r\n"));
+  // No record of the switches stays that this emulator did not give.
+  CHECK_STR(SectionOf(folder + "\\vintor.ini", "SWITCHES"), "");
+  CHECK_STR(SectionOf(folder + "\\vintor.ini", "OPTIONS"), "Option_2=1|");
   CHECK(!StandInsRunning());
 }
 

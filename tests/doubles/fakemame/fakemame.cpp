@@ -4,8 +4,13 @@
 // Asked for -listxml or -showusage, it prints mame_listxml.xml or
 // mame_usage.txt from next to itself (without the file: an error and exit
 // code 1); with mame_hang.txt beside it, it prints half and then hangs.
+// mame_exit.txt beside it chooses how a game start ends, by lines of the form
+// "<game or *> <exit code> [milliseconds to run first]"; the first line for
+// the game asked for (the first argument) or "*" counts. Without one it ends
+// at once with 0.
 #include <windows.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static void CALLBACK EndStandIn(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
@@ -56,6 +61,27 @@ static int PrintBeside(const char* folder, const char* name) {
   return 0;
 }
 
+// The exit code and running time that mame_exit.txt chooses for `game`.
+static int ChosenEnd(const char* folder, const char* game, DWORD* runMs) {
+  char path[MAX_PATH + 32], line[512];
+  snprintf(path, sizeof path, "%smame_exit.txt", folder);
+  FILE* f = fopen(path, "r");
+  if (!f) return 0;
+  int code = 0;
+  while (fgets(line, sizeof line, f)) {
+    char name[260] = "";
+    int chosen = 0;
+    unsigned long ms = 0;
+    int fields = sscanf(line, "%259s %d %lu", name, &chosen, &ms);
+    if (fields < 2 || (strcmp(name, "*") != 0 && strcmp(name, game) != 0)) continue;
+    code = chosen;
+    *runMs = fields == 3 ? (DWORD)ms : 0;
+    break;
+  }
+  fclose(f);
+  return code;
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char folder[MAX_PATH], log[MAX_PATH + 32], show[MAX_PATH + 32], cwd[MAX_PATH] = "";
   FolderOfSelf(folder, sizeof folder);
@@ -88,5 +114,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetTimer(NULL, 0, 2500, EndStandIn);
     MessageBoxIndirectA(&p);
   }
-  return 0;
+  DWORD runMs = 0;
+  int code = ChosenEnd(folder, __argc > 1 ? __argv[1] : "", &runMs);
+  if (runMs) Sleep(runMs);
+  return code;
 }

@@ -8,8 +8,8 @@
 // As a Windows MAME without a mame.ini would, the emulator reads no
 // configuration (-noreadconfig): ROMs come from roms\ of the working folder,
 // not from the host's /etc/mame paths. Each start is appended to mame_log.txt
-// beside this program, as the stand-in emulator does. VINTOR_REAL_MAME names
-// another Linux program to run.
+// beside this program, as the stand-in emulator does, and its end as
+// "exit: <code>". VINTOR_REAL_MAME names another Linux program to run.
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdio>
@@ -59,18 +59,22 @@ static void Say(const char* text) {
   if (err && err != INVALID_HANDLE_VALUE) WriteFile(err, text, (DWORD)strlen(text), &written, nullptr);
 }
 
-static void AppendToLog(const WCHAR* folder) {
-  WCHAR log[MAX_PATH + 32], cwd[MAX_PATH] = L"";
+static void AppendToLog(const WCHAR* folder, const std::string& line) {
+  WCHAR log[MAX_PATH + 32];
   _snwprintf(log, MAX_PATH + 31, L"%lsmame_log.txt", folder);
   log[MAX_PATH + 31] = 0;
-  GetCurrentDirectoryW(MAX_PATH, cwd);
   HANDLE h = CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;
-  std::string line = "cmdline: " + Utf8(GetCommandLineW()) + "\r\ncwd: " + Utf8(cwd) + "\r\n";
   DWORD written;
   WriteFile(h, line.data(), (DWORD)line.size(), &written, nullptr);
   CloseHandle(h);
+}
+
+static void LogStart(const WCHAR* folder) {
+  WCHAR cwd[MAX_PATH] = L"";
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  AppendToLog(folder, "cmdline: " + Utf8(GetCommandLineW()) + "\r\ncwd: " + Utf8(cwd) + "\r\n");
 }
 
 // Copies what `from` has gained since `*done` bytes to `to`.
@@ -97,7 +101,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   self[MAX_PATH - 1] = 0;
   WCHAR* slash = wcsrchr(self, L'\\');
   if (slash) slash[1] = 0;
-  AppendToLog(self);
+  LogStart(self);
 
   UnixFileName convert = (UnixFileName)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"),
                                                                "wine_get_unix_file_name");
@@ -201,5 +205,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   DeleteFileW(err.c_str());
   DeleteFileW(code.c_str());
   RemoveDirectoryW(work);
+  AppendToLog(self, "exit: " + std::to_string(exitCode) + "\r\n");
   return exitCode;
 }
