@@ -5,7 +5,7 @@ output and exit code as the Windows emulator would.
 Tests that need it call skip_reason() and skip with that text where it is not
 installed."""
 import os
-import subprocess
+import signal
 
 import vintor_e2e as e2e
 
@@ -42,7 +42,23 @@ def empty_archive(folder, short):
         f.write(b"PK\x05\x06" + bytes(18))
 
 
-def end_emulators():
-    """Ends the real emulators that relays started and left running (a game
-    that runs on): ending a relay does not end its Linux emulator."""
-    subprocess.run(["pkill", "-f", "%s -noreadconfig" % REAL_MAME], check=False)
+def end_emulators(folder):
+    """Ends the real emulators that relays started in `folder` and left running
+    (a game that runs on): ending a relay does not end its Linux emulator.
+    Only those, by their process ids: other test runs on this machine may have
+    emulators of their own running."""
+    folder = os.path.realpath(folder)
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                program = f.read().split(b"\0")[0].decode("utf-8", "replace")
+            cwd = os.path.realpath(os.readlink("/proc/%s/cwd" % pid))
+        except OSError:
+            continue  # gone meanwhile, or not ours to look at
+        if program == REAL_MAME and (cwd == folder or cwd.startswith(folder + os.sep)):
+            try:
+                os.kill(int(pid), signal.SIGTERM)
+            except OSError:
+                pass

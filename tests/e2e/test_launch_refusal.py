@@ -13,7 +13,7 @@ SUPPORTED = 302
 TABS = 301
 WM_NULL = 0
 WS_DISABLED = 0x08000000
-WATCH = 10  # seconds a start is watched
+WATCH = 15  # seconds a start is watched
 RECORD = ("[SWITCHES]\r\nOption_1=-sound none\r\nOption_2=-window\r\nOption_3=-mouse\r\nOption_4=-joystick\r\n"
           "Option_5=-skip_gameinfo\r\nOption_6=unsupported\r\nOption_7=unsupported\r\nOption_8=unsupported\r\n"
           "Option_9=unsupported\r\n")

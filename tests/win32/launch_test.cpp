@@ -561,8 +561,8 @@ TEST_CASE(verify_refuses_names_cmd_would_act_on) {
 
 namespace {
 
-// Pumps until `n` boxes have been seen (the watch lasts 10 s) or `ms` have passed.
-std::vector<std::string> WaitForBoxes(size_t n, DWORD ms = 15000) {
+// Pumps until `n` boxes have been seen (the watch lasts 15 s) or `ms` have passed.
+std::vector<std::string> WaitForBoxes(size_t n, DWORD ms = 20000) {
   for (DWORD waited = 0; Seen().size() < n && waited < ms; waited += 10) Pump(10);
   return Seen();
 }
