@@ -3,7 +3,7 @@
 #include "launch/options_win.h"
 #include "launch/compose.h"
 #include "launch/switch_boxes_win.h"
-#include "launch/switch_record.h"
+#include "launch/switch_record_win.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include <commctrl.h>
@@ -95,13 +95,4 @@ void AppendEmulatorOptions(char* buffer, size_t bufferSize) {
   SwitchRecord record;
   LoadSwitchRecord(&record);
   AppendOptionsText(buffer, bufferSize, reader, &record);
-}
-
-void LoadSwitchRecord(SwitchRecord* record) {
-  for (int n = 1; n <= kOptionCount; ++n) {
-    // Room for more than a switch: a longer value is not used, never cut into one.
-    char value[64] = "";
-    GetPrivateProfileStringA(kSwitchSection, OptionKey(n), "", value, sizeof value, g_paths.settingsFile);
-    ReadRecordedSwitch(record, n, value);
-  }
 }

@@ -7,9 +7,6 @@ DWORD WINAPI SaveEmulatorOptions(LPVOID);
 // Appends the switches and the free command line to a buffer holding a short
 // name, each box's switch as the settings file's switch record gives it.
 void AppendEmulatorOptions(char* buffer, size_t bufferSize);
-struct SwitchRecord;
-// The switch record of the settings file (every box as it stands without one).
-void LoadSwitchRecord(SwitchRecord* record);
 // Where the saver's progress bar stands (client coordinates of the main window)
 // for the layout growth dw, dh.
 RECT SaveProgressRect(int dw, int dh);

@@ -3,8 +3,8 @@
 // and covers the box's rectangle; the box is subclassed to keep that
 // rectangle on it as the layout moves it, and empty while it is hidden.
 #include "launch/switch_boxes_win.h"
-#include "launch/options_win.h"
 #include "launch/switch_record.h"
+#include "launch/switch_record_win.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
 #include <commctrl.h>
