@@ -53,14 +53,15 @@ done
 
 ctest --test-dir "$out/native" --output-on-failure | tee "$out/tests-native.log" || status=1
 
-# The queue: Win32 and end-to-end tests, longest first (their source's size
-# stands in for their length; a fresh clone has no timings).
+# The queue: longest first. A fresh clone has no timings, so the end-to-end
+# tests (seconds to minutes each) go before the Win32 ones (seconds), and
+# within a layer the larger source goes first.
 queue="$out/test-queue"
 ctest --test-dir "$out/$arch" -N | sed -n 's/^ *Test *#[0-9]*: *//p' | while read -r name; do
   layer="${name%%.*}"; file="${name#*.}"
   src="$root/tests/$layer/$file.cpp"; [ -f "$src" ] || src="$root/tests/$layer/$file.py"
-  echo "$(stat -c %s "$src" 2>/dev/null || echo 0) $name"
-done | sort -rn | cut -d' ' -f2 >"$queue"
+  echo "$([ "$layer" = e2e ] && echo 1 || echo 0) $(stat -c %s "$src" 2>/dev/null || echo 0) $name"
+done | sort -k1,1nr -k2,2nr | cut -d' ' -f3 >"$queue"
 take() { flock "$queue.lock" sh -c 'head -n 1 "$1"; sed -i 1d "$1"' take "$queue"; }
 worker() {  # number
   (
