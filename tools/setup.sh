@@ -2,7 +2,7 @@
 # Installs what the build and the tests need, and prepares the Wine prefix of
 # the build this host can run (see tools/wine_env.sh). Idempotent: a second run
 # only checks and returns quickly. Says "ready" only once Wine has really
-# started a program in that prefix.
+# started a program in that prefix. `setup.sh packages` installs and stops there.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -24,6 +24,8 @@ if [ "$have_all" = 0 ]; then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${need_pkgs[@]}" >/dev/null
 fi
+
+if [ "${1:-}" = packages ]; then echo "setup: packages ready"; exit 0; fi
 
 source "$root/tools/wine_env.sh"
 fail() { echo "setup: $*" >&2; exit 1; }

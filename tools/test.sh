@@ -4,66 +4,98 @@
 # The Win32 and end-to-end layers run on the build this host can execute
 # (32-bit where 32-bit code runs, else 64-bit; VINTOR_ARCH=win64 chooses it).
 # Where the host runs both, the other build gets the end-to-end smoke test.
-# The Win32 and the end-to-end tests run side by side, each on a virtual
-# display and Wine prefix of its own, so that neither sees the other's windows.
+# The Win32 and end-to-end tests are shared out among a few workers
+# (VINTOR_TEST_WORKERS, default 3), each with a virtual display and a Wine
+# prefix of its own, so that none sees another's windows; the longest tests
+# are handed out first.
 # Usage: tools/test.sh [ctest -R regex]   (a regex runs the chosen tests one after another)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="${VINTOR_BUILD_ROOT:-$root/build}"
 mkdir -p "$out"
-bash "$root/tools/setup.sh"
+bash "$root/tools/setup.sh" packages
 source "$root/tools/wine_env.sh"
 arch="$VINTOR_ARCH"
-e2e_prefix="${WINEPREFIX}-e2e"
-WINEPREFIX="$e2e_prefix" bash "$root/tools/setup.sh" >/dev/null
+base_prefix="$WINEPREFIX"
 other=""
 for a in $VINTOR_HOST_ARCHES; do [ "$a" = "$arch" ] || other="$a"; done
+workers="${VINTOR_TEST_WORKERS:-3}"
+
 start=$(date +%s)
-bash "$root/tools/build.sh" all >"$out/build.log" 2>&1 || { cat "$out/build.log"; exit 1; }
+# The prefixes of the workers are made while the build runs.
+if [ $# -eq 0 ]; then
+  for k in $(seq 1 "$workers"); do
+    WINEPREFIX="$base_prefix-w$k" bash "$root/tools/setup.sh" >"$out/setup-w$k.log" 2>&1 &
+  done
+fi
+# Both architectures always compile; the one no test runs here builds what ships
+# and what its smoke test needs.
+untested="win32"; [ "$arch" = win32 ] && untested="win64"
+{ bash "$root/tools/build.sh" native && bash "$root/tools/build.sh" "$arch" &&
+  bash "$root/tools/build.sh" "$untested-ship"; } >"$out/build.log" 2>&1 || { cat "$out/build.log"; exit 1; }
 grep -E 'warning|error' "$out/build.log" || true
-echo "build: $(( $(date +%s) - start )) s (native, win32 and win64)"
+echo "build: $(( $(date +%s) - start )) s (native, $arch, and what ships of $untested)"
 
 status=0
 if [ $# -gt 0 ]; then
   ctest --test-dir "$out/native" --output-on-failure -R "$1" || status=1
+  bash "$root/tools/setup.sh" >/dev/null
   source "$root/tests/session.sh"
   vintor_session_start
   ctest --test-dir "$out/$arch" --output-on-failure -R "$1" || status=1
   echo "tests: $(( $(date +%s) - start )) s in all ($arch build)"
   exit $status
 fi
+wait  # the workers' prefixes
+for k in $(seq 1 "$workers"); do
+  grep -q 'setup: ready' "$out/setup-w$k.log" || { cat "$out/setup-w$k.log"; exit 1; }
+done
 
 ctest --test-dir "$out/native" --output-on-failure | tee "$out/tests-native.log" || status=1
-run_stream() {  # name prefix regex [arch]
+
+# The queue: longest first. A fresh clone has no timings, so the end-to-end
+# tests (seconds to minutes each) go before the Win32 ones (seconds), and
+# within a layer the larger source goes first.
+queue="$out/test-queue"
+ctest --test-dir "$out/$arch" -N | sed -n 's/^ *Test *#[0-9]*: *//p' | while read -r name; do
+  layer="${name%%.*}"; file="${name#*.}"
+  src="$root/tests/$layer/$file.cpp"; [ -f "$src" ] || src="$root/tests/$layer/$file.py"
+  echo "$([ "$layer" = e2e ] && echo 1 || echo 0) $(stat -c %s "$src" 2>/dev/null || echo 0) $name"
+done | sort -k1,1nr -k2,2nr | cut -d' ' -f3 >"$queue"
+take() { flock "$queue.lock" sh -c 'head -n 1 "$1"; sed -i 1d "$1"' take "$queue"; }
+worker() {  # number
   (
-    export WINEPREFIX="$2"
-    if [ -n "${4:-}" ]; then export VINTOR_ARCH="$4"; fi
+    export WINEPREFIX="$base_prefix-w$1"
     source "$root/tests/session.sh"
     vintor_session_start
-    ctest --test-dir "$out/${4:-$arch}" --output-on-failure -R "$3"
-  ) >"$out/tests-$1.log" 2>&1
+    failed=0
+    while name="$(take)" && [ -n "$name" ]; do
+      ctest --test-dir "$out/$arch" --output-on-failure -R "^${name//./\\.}\$" || failed=1
+    done
+    exit $failed
+  ) >"$out/tests-w$1.log" 2>&1
 }
-rm -f "$out/tests-other.log"
-run_stream win32 "$WINEPREFIX" '^win32\.' & win32_job=$!
-run_stream e2e "$e2e_prefix" '^e2e\.' & e2e_job=$!
-wait $win32_job || status=1
-wait $e2e_job || status=1
+rm -f "$out"/tests-w*.log "$out/tests-other.log"
+jobs=()
+for k in $(seq 1 "$workers"); do worker "$k" & jobs+=($!); done
+for j in "${jobs[@]}"; do wait "$j" || status=1; done
 if [ -n "$other" ]; then
-  other_prefix="$out/wineprefix-smoke-$other"
-  if VINTOR_ARCH="$other" WINEPREFIX="$other_prefix" bash "$root/tools/setup.sh" >/dev/null; then
-    run_stream other "$other_prefix" '^e2e\.test_smoke$' "$other" || status=1
-  else
-    echo "ctest: 0% tests passed, 1 tests failed out of 1 (no prefix for the $other build)" >"$out/tests-other.log"
-    status=1
-  fi
+  (
+    export VINTOR_ARCH="$other" WINEPREFIX="$out/wineprefix-smoke-$other"
+    bash "$root/tools/setup.sh" >/dev/null || { echo "no Wine prefix for the $other build"; exit 1; }
+    source "$root/tests/session.sh"
+    vintor_session_start
+    ctest --test-dir "$out/$other" --output-on-failure -R '^e2e\.test_smoke$'
+  ) >"$out/tests-other.log" 2>&1 || status=1
 fi
-cat "$out/tests-win32.log" "$out/tests-e2e.log"
+for k in $(seq 1 "$workers"); do echo "== worker $k"; grep -vE '^(Test project|Constructing|Checking test|Updating test|    Start|Total Test|$)' "$out/tests-w$k.log" || true; done
 [ -z "$other" ] || { echo "Smoke test of the $other build:"; cat "$out/tests-other.log"; }
 echo "tests: $(( $(date +%s) - start )) s in all"
 echo "tested: the $arch build (Win32 and end-to-end layers)${other:+; smoke test of the $other build}"
 # One closing count over the three layers.
-cat "$out"/tests-{native,win32,e2e}.log $( [ -z "$other" ] || echo "$out/tests-other.log" ) | awk '
+cat "$out"/tests-native.log "$out"/tests-w*.log $( [ -z "$other" ] || echo "$out/tests-other.log" ) | awk '
   /tests passed, [0-9]+ tests? failed out of/ { for (i = 1; i <= NF; i++) if ($i == "of") total += $(i + 1);
                                                  for (i = 1; i <= NF; i++) if ($i == "failed") failed += $(i - 2) }
+  /^ +[0-9]+ - .*\((Failed|Timeout|Not Run|SEGFAULT|Exception)/ { print "FAILED:" $0 }
   END { printf "%d passed, %d failed\n", total - failed, failed }'
 exit $status

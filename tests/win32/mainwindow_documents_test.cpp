@@ -78,6 +78,8 @@ static DWORD WINAPI WorkAdvice(void* p) {
     dialog = FindWindowA("#32770", "Corvalis Information");
   }
   if (!dialog) return 0;
+  // The window has its caption before its initialisation has set the texts.
+  for (int i = 0; i < 200 && TextOf(dialog, IDC_ADVICE_LINK).empty(); ++i) Sleep(25);
   s->seen.ok = true;
   s->seen.box = TextOf(dialog, IDC_ADVICE_TEXT);
   s->seen.link = TextOf(dialog, IDC_ADVICE_LINK);
