@@ -93,6 +93,7 @@ enum DialogControlId {
 // Private messages of the main window (WM_APP = 0x8000).
 enum PrivateMessage {
   WM_APP_SCAN_RESULT = 0x8000 + 1,  // a rescan thread hands its results to the UI thread
+  WM_APP_DOCUMENT_TOOL = 0x8000 + 3,  // the offer to make the game list, and the tool's progress and end
 };
 
 // The resource compiler does not see enums: without these the resources above

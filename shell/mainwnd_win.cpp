@@ -11,6 +11,7 @@
 #include "shell/contextmenu_win.h"
 #include "controls/ownermenu_win.h"
 #include "catalogue/scan_win.h"
+#include "catalogue/document_offer_win.h"
 
 static const char kClassName[] = "corvalisWndClass";
 
@@ -104,6 +105,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MENUSELECT:      return OnMenuSelect(wParam, lParam);
     case WM_MOVING:          return OnMoving(lParam);
     case WM_APP_SCAN_RESULT: return HandleScanMessage(wParam, lParam);
+    case WM_APP_DOCUMENT_TOOL: return HandleDocumentToolMessage(wParam, lParam);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
