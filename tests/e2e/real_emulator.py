@@ -5,7 +5,7 @@ output and exit code as the Windows emulator would.
 Tests that need it call skip_reason() and skip with that text where it is not
 installed."""
 import os
-import subprocess
+import signal
 
 import vintor_e2e as e2e
 
@@ -42,7 +42,33 @@ def empty_archive(folder, short):
         f.write(b"PK\x05\x06" + bytes(18))
 
 
-def end_emulators():
-    """Ends the real emulators that relays started and left running (a game
-    that runs on): ending a relay does not end its Linux emulator."""
-    subprocess.run(["pkill", "-f", "%s -noreadconfig" % REAL_MAME], check=False)
+def running_emulators(folder=None):
+    """Process ids of the real emulators that relays started in `folder` (by
+    default anywhere under this build's staged installations); other test
+    runs on the same machine have emulators of their own."""
+    root = os.path.realpath(folder or e2e.STAGE_ROOT)
+    found = []
+    for pid in os.listdir("/proc"):
+        if not pid.isdigit():
+            continue
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                argv = f.read().split(b"\0")
+            cwd = os.path.realpath(os.readlink("/proc/%s/cwd" % pid))
+        except OSError:
+            continue
+        if argv[0].decode(errors="replace") == REAL_MAME and b"-noreadconfig" in argv and \
+                (cwd == root or cwd.startswith(root + os.sep)):
+            found.append(int(pid))
+    return found
+
+
+def end_emulators(folder=None):
+    """Ends the real emulators that relays started in `folder` and left
+    running (a relay that is ended takes its emulator along within a few
+    seconds; this is for a game that runs on while its relay lives)."""
+    for pid in running_emulators(folder):
+        try:
+            os.kill(pid, signal.SIGTERM)
+        except OSError:
+            pass
