@@ -128,6 +128,7 @@ class RealEmulatorTest(unittest.TestCase):
         box = self.v.find_dialog(language(114), 10)
         self.assertEqual(self.v.box_text(box), language(113))
         self.v.answer(box, IDYES)
+        accepted = time.time()
 
         # Progress while the emulator lists its machines; the window stays usable.
         prefix = language(115).split("%d")[0]
@@ -145,6 +146,7 @@ class RealEmulatorTest(unittest.TestCase):
                 break
             time.sleep(0.2)
         self.assertTrue(result, "no result message within 10 minutes")
+        print("from Yes to the result: %.1f s" % (time.time() - accepted))
         time.sleep(0.5)
         e2e.screenshot("real_result")
         box_text = self.v.box_text(result[0])
@@ -155,7 +157,9 @@ class RealEmulatorTest(unittest.TestCase):
 
         expected = expected_rows()
         # Every game row of the real output, each once, under its whole short name.
+        t0 = time.time()
         shorts = [short_of(r[0]) for r in self.v.rows(SUPPORTED, 6, 6)]
+        print("reading column 6 of %d rows from outside: %.1f s" % (len(shorts), time.time() - t0))
         self.assertEqual(len(shorts), len(expected))
         self.assertEqual(set(shorts), set(expected))
         self.assertEqual(box_text, language(116).replace("%d", str(len(expected))) + "\n" +
