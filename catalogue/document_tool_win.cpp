@@ -44,14 +44,23 @@ void SystemReason(DWORD error, const char* tool, char* out, size_t outSize) {
 HANDLE StartTool(const ToolRun& run, HANDLE output) {
   char line[kPathSize + 32];
   snprintf(line, sizeof line, "\"%s\" -progress", run.tool);
-  // No input: nothing to answer, and no console to wait on for Enter.
+  // Its input is NUL: with none, the system would give it the input of its
+  // hidden console, and the tool would wait there for an Enter at its end.
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, NULL, TRUE};
+  HANDLE nul = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, NULL);
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = nul;
   si.hStdOutput = si.hStdError = output;
   PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(run.tool, line, NULL, NULL, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, NULL, run.folder, &si,
-                      &pi)) {
+  BOOL started = nul != INVALID_HANDLE_VALUE && CreateProcessA(run.tool, line, NULL, NULL, TRUE,
+                                                               CREATE_NO_WINDOW | CREATE_SUSPENDED, NULL, run.folder,
+                                                               &si, &pi);
+  DWORD error = GetLastError();
+  if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+  if (!started) {
+    SetLastError(error);
     return NULL;
   }
   HANDLE job = KillOnCloseJob();
