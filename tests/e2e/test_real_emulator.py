@@ -96,6 +96,22 @@ def expected_rows():
     return rows
 
 
+def document_rows(path):
+    """The game rows of a document: name, the four status cells and the
+    short-name field, whichever width of table its rule line opens."""
+    with open(path, "rb") as f:
+        lines = f.read().decode("latin-1").splitlines()
+    rule = next(l for l in lines if l.startswith("+----------------------------------+"))
+    start = lines.index(rule, lines.index(rule) + 1) + 1
+    rows = []
+    for line in lines[start:]:
+        if not line.startswith("|"):
+            break
+        if line[2] != " ":
+            rows.append([line[2:35]] + [line[36 + 8 * k:43 + 8 * k] for k in range(4)] + [line[68:len(rule) - 1]])
+    return rows
+
+
 def short_of(field):
     """A short name from column 6 of the supported-games list, as every reader takes it."""
     return field[1:].split(" ")[0]
@@ -156,12 +172,16 @@ class RealEmulatorTest(unittest.TestCase):
         self.assertEqual(seen, sorted(seen))
 
         expected = expected_rows()
-        # Every game row of the real output, each once, under its whole short name.
-        t0 = time.time()
-        shorts = [short_of(r[0]) for r in self.v.rows(SUPPORTED, 6, 6)]
-        print("reading column 6 of %d rows from outside: %.1f s" % (len(shorts), time.time() - t0))
+        # The document: every game row of the real output, each once, under
+        # its whole short name, with its name and status cells.
+        document = document_rows(os.path.join(folder, "docs", "gamelist.txt"))
+        shorts = [short_of(r[5]) for r in document]
         self.assertEqual(len(shorts), len(expected))
         self.assertEqual(set(shorts), set(expected))
+        for short, row in zip(shorts, document):
+            self.assertEqual(tuple(row[:5]), expected[short], short)
+        # Vintor lists them, in the document's order after a rescan.
+        self.assertEqual(self.v.send(self.v.child(SUPPORTED), e2e.LVM_GETITEMCOUNT), len(document))
         self.assertEqual(box_text, language(116).replace("%d", str(len(expected))) + "\n" +
                          language(117).replace("%d", str(len(GAMES))))
         self.assertEqual(self.v.status(2), "Supported: %d games" % len(expected))
@@ -174,16 +194,20 @@ class RealEmulatorTest(unittest.TestCase):
             self.assertEqual((row[0],) + tuple(row[2:6]), expected[short], short)
         self.assertEqual([r[0] for r in self.v.rows(OTHER, 0, 0)], [BIOS])
 
-        # Status cells: the installed games and the first machine with each
-        # value of each column, row by row in the supported-games list.
+        # Rows of the supported-games list: the installed games, the first
+        # machine with each value of each status column, the long names among
+        # them, and rows spread over the whole list.
         chosen = set(GAMES)
         for column in range(1, 5):
             for value in set(cells[column] for cells in expected.values()):
                 chosen.add(min(s for s, cells in expected.items() if cells[column] == value))
-        for short in sorted(chosen):
-            i = shorts.index(short)
+        chosen.update(s for s in list(expected)[::2000])
+        indexes = sorted(set([shorts.index(s) for s in chosen if s in shorts] + [0, len(shorts) - 1]))
+        for i in indexes:
             row = self.v.d.call("lvrows", self.v.child(SUPPORTED), 0, 6, i, i)[0]
-            self.assertEqual((row[0],) + tuple(row[2:6]), expected[short], short)
+            self.assertEqual(short_of(row[6]), shorts[i])
+            self.assertEqual(row[6], document[i][5])
+            self.assertEqual((row[0],) + tuple(row[2:6]), expected[shorts[i]], shorts[i])
             self.assertEqual(row[1], "0")  # no counter files
 
         # The tool asked the emulator in the MAME folder.
