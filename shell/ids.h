@@ -94,6 +94,7 @@ enum DialogControlId {
 enum PrivateMessage {
   WM_APP_SCAN_RESULT = 0x8000 + 1,  // a rescan thread hands its results to the UI thread
   WM_APP_START_REFUSED = 0x8000 + 2,  // a watched game start ended at once with an error code
+  WM_APP_DOCUMENT_TOOL = 0x8000 + 3,  // the offer to make the game list, and the tool's progress and end
 };
 
 // The resource compiler does not see enums: without these the resources above

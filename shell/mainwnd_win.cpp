@@ -12,6 +12,7 @@
 #include "controls/ownermenu_win.h"
 #include "catalogue/scan_win.h"
 #include "launch/start_watch_win.h"
+#include "catalogue/document_offer_win.h"
 
 static const char kClassName[] = "corvalisWndClass";
 
@@ -106,6 +107,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOVING:          return OnMoving(lParam);
     case WM_APP_SCAN_RESULT: return HandleScanMessage(wParam, lParam);
     case WM_APP_START_REFUSED: return HandleRefusedStart(lParam);
+    case WM_APP_DOCUMENT_TOOL: return HandleDocumentToolMessage(wParam, lParam);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -14,6 +14,7 @@
 #include "launch/options_win.h"
 #include "preview/packed_bitmap_win.h"
 #include "preview/advice_win.h"
+#include "catalogue/document_offer_win.h"
 #include "preview/snapshot_win.h"
 #include "decor/splash_win.h"
 #include "decor/transparency_win.h"
@@ -150,6 +151,7 @@ int RunVintor(HINSTANCE instance) {
   CloseSplashScreen(splash);
   MarkStartup("splash closed");
   if (!EmulatorPresent()) ShowAdviceDialog();
+  PostDocumentOffer();
   MarkStartup("message loop");
   return RunMessageLoop(accelerators);
 }

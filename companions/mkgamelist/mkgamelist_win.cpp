@@ -3,13 +3,16 @@
 // document, and tells which option switches of the options page the emulator
 // does not know.
 //
-//   mkgamelist.exe [-wait SECONDS] [FILE]
+//   mkgamelist.exe [-wait SECONDS] [-progress] [FILE]
 //
 // Without FILE it runs "mame.exe -listxml" from its own folder and reads the
 // output through a pipe; with FILE it reads a saved output. The document is
 // written only when the whole input was read: first to gamelist.txt.new, then
 // moved into place, the former one kept as gamelist.txt.bak. -wait sets how
 // long the emulator may print nothing before it counts as hung (default 60).
+// -progress is for a program that runs the tool through a pipe (Vintor): a
+// line "progress: N" after every 100 machines read, where a console would
+// show its counter.
 //
 // Exit codes: 0 written; 1 bad arguments; 2 input missing (FILE or mame.exe);
 // 3 the input is not a whole machine list; 4 the emulator failed or hung;
@@ -56,12 +59,16 @@ class Gatherer : public MachineHandler {
  public:
   TableCollector table;
   char build[128] = "";
+  bool pipeProgress = false;  // -progress
 
   void OnBuild(const char16_t* text, size_t count) override { ToCodePage1252(text, count, build, sizeof build); }
   bool OnMachine(const MachineFacts& m) override {
     bool more = table.Add(m);
     if (progress_ && table.machines() % 500 == 0) {
       printf("\rReading the machine list: %ld machines", table.machines());
+      fflush(stdout);
+    } else if (!progress_ && pipeProgress && table.machines() % 100 == 0) {
+      printf("progress: %ld\n", table.machines());
       fflush(stdout);
     }
     return more;
@@ -141,10 +148,12 @@ void PrintSummary(const Paths& paths, const TableCollector& t, bool hadBackup, D
   printf("Time taken:     %lu.%lu s\n", (unsigned long)(ms / 1000), (unsigned long)(ms % 1000 / 100));
 }
 
-bool ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs) {
+bool ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs, bool* pipeProgress) {
   *file = nullptr;
   for (int i = 1; i < argc; ++i) {
-    if ((!strcmp(argv[i], "-wait") || !strcmp(argv[i], "/wait")) && i + 1 < argc) {
+    if (!strcmp(argv[i], "-progress") || !strcmp(argv[i], "/progress")) {
+      *pipeProgress = true;
+    } else if ((!strcmp(argv[i], "-wait") || !strcmp(argv[i], "/wait")) && i + 1 < argc) {
       char* end = nullptr;
       long seconds = strtol(argv[++i], &end, 10);
       if (!end || *end || seconds < 1 || seconds > 3600) return false;
@@ -163,13 +172,15 @@ int Run(int argc, char** argv) {
   DWORD startedAt = GetTickCount();
   const char* file = nullptr;
   DWORD waitMs = 60000;
-  if (!ParseArguments(argc, argv, &file, &waitMs)) {
-    fprintf(stderr, "usage: mkgamelist.exe [-wait SECONDS] [saved output of mame -listxml]\n");
+  bool pipeProgress = false;
+  if (!ParseArguments(argc, argv, &file, &waitMs, &pipeProgress)) {
+    fprintf(stderr, "usage: mkgamelist.exe [-wait SECONDS] [-progress] [saved output of mame -listxml]\n");
     return kBadArguments;
   }
   Paths paths;
   if (!BuildPaths(&paths)) return Fail(kNoInput, "the folder of mkgamelist.exe has too long a path.");
   Gatherer* gatherer = new Gatherer;  // the table's rows live on the heap anyway
+  gatherer->pipeProgress = pipeProgress;
   int code = ReadList(paths, file, waitMs, gatherer);
   gatherer->EndProgress();
   if (code == kWritten && gatherer->table.machines() == 0) {

@@ -42,23 +42,33 @@ def empty_archive(folder, short):
         f.write(b"PK\x05\x06" + bytes(18))
 
 
-def end_emulators(folder):
-    """Ends the real emulators that relays started in `folder` and left running
-    (a game that runs on): ending a relay does not end its Linux emulator.
-    Only those, by their process ids: other test runs on this machine may have
-    emulators of their own running."""
-    folder = os.path.realpath(folder)
+def running_emulators(folder=None):
+    """Process ids of the real emulators that relays started in `folder` (by
+    default anywhere under this build's staged installations); other test
+    runs on the same machine have emulators of their own."""
+    root = os.path.realpath(folder or e2e.STAGE_ROOT)
+    found = []
     for pid in os.listdir("/proc"):
         if not pid.isdigit():
             continue
         try:
             with open("/proc/%s/cmdline" % pid, "rb") as f:
-                program = f.read().split(b"\0")[0].decode("utf-8", "replace")
+                argv = f.read().split(b"\0")
             cwd = os.path.realpath(os.readlink("/proc/%s/cwd" % pid))
         except OSError:
-            continue  # gone meanwhile, or not ours to look at
-        if program == REAL_MAME and (cwd == folder or cwd.startswith(folder + os.sep)):
-            try:
-                os.kill(int(pid), signal.SIGTERM)
-            except OSError:
-                pass
+            continue
+        if argv[0].decode(errors="replace") == REAL_MAME and b"-noreadconfig" in argv and \
+                (cwd == root or cwd.startswith(root + os.sep)):
+            found.append(int(pid))
+    return found
+
+
+def end_emulators(folder=None):
+    """Ends the real emulators that relays started in `folder` and left
+    running (a relay that is ended takes its emulator along within a few
+    seconds; this is for a game that runs on while its relay lives)."""
+    for pid in running_emulators(folder):
+        try:
+            os.kill(pid, signal.SIGTERM)
+        except OSError:
+            pass

@@ -319,3 +319,29 @@ TEST_CASE(unwritable_docs_folder_keeps_the_old_document) {
   CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt"), kOldDocument);
   CHECK(!FileThere(folder + "\\docs\\gamelist.txt.new"));
 }
+
+// Run through a pipe with -progress (as Vintor runs it), the tool tells how
+// many machines it has read; everything else it prints stays as it was.
+TEST_CASE(progress_lines_for_a_pipe_only_when_asked) {
+  NeedExcerpt();
+  std::string folder = Install("mkgl_progress", true);
+  CopyFileA(kExcerpt.c_str(), (folder + "\\mame_listxml.xml").c_str(), FALSE);
+  Run plain = RunTool(folder, "");
+  CHECK_EQ(plain.code, 0ul);
+  CHECK(!Has(plain.out, "progress: "));
+  std::string document = ReadFileBytes(folder + "\\docs\\gamelist.txt");
+  Run r = RunTool(folder, "-progress");
+  CHECK_EQ(r.code, 0ul);
+  std::vector<std::string> progress, rest, plainRest;
+  for (const std::string& l : Lines(r.out)) {
+    if (l.compare(0, 10, "progress: ") == 0) progress.push_back(l);
+    else if (l.compare(0, 11, "Time taken:") != 0) rest.push_back(l);
+  }
+  for (const std::string& l : Lines(plain.out)) {
+    if (l.compare(0, 11, "Time taken:") != 0) plainRest.push_back(l);
+  }
+  CHECK_EQ(progress.size(), (size_t)(Counts()["machines"] / 100));
+  for (size_t i = 0; i < progress.size(); ++i) CHECK_STR(progress[i], "progress: " + std::to_string((i + 1) * 100));
+  CHECK(rest == plainRest);
+  CHECK(ReadFileBytes(folder + "\\docs\\gamelist.txt") == document);
+}

@@ -10,6 +10,12 @@
 // not from the host's /etc/mame paths. Each start is appended to mame_log.txt
 // beside this program, as the stand-in emulator does, and its end as
 // "exit: <code>". VINTOR_REAL_MAME names another Linux program to run.
+//
+// Ending this program (as a job or a test does) must end the emulator too, as
+// it would on Windows; but the Linux process is no child of ours that Wine
+// could end. So we touch a file while we live, and the script ends the
+// emulator once the file has not been touched for a few seconds (a running
+// game may take SIGTERM as a request it never gets to: SIGKILL follows).
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdio>
@@ -19,6 +25,7 @@
 typedef char* (CDECL* UnixFileName)(const WCHAR*);
 
 enum { kRelayFailed = 3 };  // what the emulator itself says for a fatal error
+enum { kAliveSeconds = 5 };  // untouched this long, the alive file means we are gone
 
 static std::string Utf8(const WCHAR* text) {
   int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -90,6 +97,25 @@ static void CopyNew(HANDLE from, HANDLE to, LONGLONG* done) {
   }
 }
 
+// Writes the file anew, which gives it the time of now (emptying an empty
+// file would not).
+static void TouchFile(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS, 0,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  DWORD written;
+  WriteFile(h, "alive\n", 6, &written, nullptr);
+  CloseHandle(h);
+}
+
+// Touches the alive file every second, whatever the copying does meanwhile.
+static DWORD WINAPI KeepTouching(void* path) {
+  for (;;) {
+    Sleep(1000);
+    TouchFile(*(const std::wstring*)path);
+  }
+}
+
 static HANDLE OpenShared(const WCHAR* path) {
   return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                      OPEN_EXISTING, 0, nullptr);
@@ -127,6 +153,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   GetCurrentDirectoryW(MAX_PATH, cwd);
   std::wstring base = work;
   std::wstring script = base + L"\\run.sh", out = base + L"\\out", err = base + L"\\err", code = base + L"\\code";
+  std::wstring aliveFile = base + L"\\alive";
+  TouchFile(aliveFile);
   std::string unixWork = UnixPath(convert, work), unixCwd = UnixPath(convert, cwd);
   if (unixWork.empty() || unixCwd.empty()) {
     Say("mame.exe (test relay): cannot name the folders for Linux\n");
@@ -136,10 +164,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // tells us the output files are complete.
   std::string done = "echo $? >" + Quoted(unixWork + "/code.new") + " && mv " + Quoted(unixWork + "/code.new") +
                      " " + Quoted(unixWork + "/code") + "\n";
+  std::string alive = Quoted(unixWork + "/alive");
   std::string text = "cd " + Quoted(unixCwd) + " || exit 1\n" +
                      "if test -x " + Quoted(emulator) + "; then\n" +
                      "  " + Quoted(emulator) + " -noreadconfig" + arguments + " >" + Quoted(unixWork + "/out") +
-                     " 2>" + Quoted(unixWork + "/err") + " </dev/null\n" +
+                     " 2>" + Quoted(unixWork + "/err") + " </dev/null &\n" +
+                     "  m=$!\n" +
+                     "  (while kill -0 $m 2>/dev/null; do\n" +
+                     "     t=$(stat -c %Y " + alive + " 2>/dev/null) || t=0\n" +
+                     "     if [ $(( $(date +%s) - t )) -gt " + std::to_string(kAliveSeconds) + " ]; then\n" +
+                     "       kill $m; sleep 2; kill -9 $m 2>/dev/null; break\n" +
+                     "     fi\n" +
+                     "     sleep 1\n" +
+                     "   done) </dev/null >/dev/null 2>&1 &\n" +
+                     "  wait $m\n" +
                      "else\n" +
                      "  echo " + Quoted("mame.exe (test relay): " + emulator + " is not installed") + " >" +
                      Quoted(unixWork + "/err") + "; (exit 3)\n" +
@@ -171,6 +209,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   int exitCode = kRelayFailed;
   HANDLE shell = pi.hProcess;
   DWORD shellEndedAt = 0;
+  HANDLE toucher = CreateThread(nullptr, 0, KeepTouching, &aliveFile, 0, nullptr);
   for (;;) {
     bool finished = GetFileAttributesW(code.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (outFile == INVALID_HANDLE_VALUE) outFile = OpenShared(out.c_str());
@@ -198,12 +237,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Sleep(20);
   }
   CloseHandle(shell);
+  if (toucher) {
+    TerminateThread(toucher, 0);  // it only sleeps and touches a file of ours
+    CloseHandle(toucher);
+  }
   if (outFile != INVALID_HANDLE_VALUE) CloseHandle(outFile);
   if (errFile != INVALID_HANDLE_VALUE) CloseHandle(errFile);
   DeleteFileW(script.c_str());
   DeleteFileW(out.c_str());
   DeleteFileW(err.c_str());
   DeleteFileW(code.c_str());
+  DeleteFileW(aliveFile.c_str());
   RemoveDirectoryW(work);
   AppendToLog(self, "exit: " + std::to_string(exitCode) + "\r\n");
   return exitCode;
