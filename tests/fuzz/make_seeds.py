@@ -59,6 +59,13 @@ def row(name, short, status="  Yes  "):
     return "| " + name[:33].ljust(33) + "|" + (status + "|") * 4 + " " + short.ljust(9) + "|"
 
 
+WIDE_RULE = RULE[:67] + "+" + "-" * 18 + "+"
+
+
+def wide_row(name, short, status="  Yes  "):
+    return "| " + name[:33].ljust(33) + "|" + (status + "|") * 4 + " " + short.ljust(17) + "|"
+
+
 def document(rows, end="\n"):
     lines = ["This is the list of the games supported.", "", RULE,
              "| Game Name" + " " * 24 + "|  Work |  Good | Good  | Sound |  Short   |", RULE]
@@ -89,6 +96,9 @@ SEEDS = {
                                 row("Ms. Pac-Man", "mspacman", "  No   ")]).encode(),
         "crlf": document([row("Puck Man", "puckman"), "|   continued line", row("Xevious", "xevious")],
                          "\r\n").encode(),
+        "wide": "\n".join([WIDE_RULE, RULE, WIDE_RULE, wide_row("Arkanoid (Japan, older)", "arkanoidja"),
+                           wide_row("Sixteen", "abcdefghijklmnop"), row("Classic", "classic"), WIDE_RULE,
+                           ""]).encode(),
         "short-rows": (RULE + "\n" + RULE + "\n|\n| x\n|ab\n" + row("Long" * 30, "toolongname") + "\n").encode(),
     },
     "size_text": {name: seed([], [u(v), num(n, 0, 40)]) for name, v, n in [
