@@ -77,7 +77,8 @@ struct GameRow {
   char text[kWideRowWidth + 1];
 };
 void ComposeRow(const MachineFacts& m, GameRow* row);
-// True when the row's short name is longer than the classic table's field holds.
+// True when the short name of a row as ComposeRow made it is longer than the
+// classic table's field holds.
 bool NeedsWideTable(const GameRow& row);
 // Cuts a row whose short name fits the classic table to its 79 characters.
 void NarrowRow(GameRow* row);
