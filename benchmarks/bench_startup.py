@@ -6,15 +6,21 @@ Each start is timed from process start until the main window answers five
 quick messages in a row (a round trip under 50 ms each); the figure is the
 median of --runs starts, taken in turns. It prints per installation both
 medians, their ratio and the peak memory (peak resident set of the process
-right after start-up); then the growth between the synthetic sizes. With
+right after start-up), and the processor time the process used until then
+(median, user and system): on a machine shared with other work the wall
+times swing, the processor times much less. Then the growth between the
+synthetic sizes. With
 --profile it also runs benchmarks/startup_profile once per installation and prints
 where vintor's start-up time goes, stage by stage (ms).
 
 Installations: the real documents in ../shared/data/gamelists with all their
-games installed, any --document given (all installed), a synthetic stand-in
-for a 0.251-size catalogue (39,372 rows with long names, all installed) and
-synthetic catalogues of the --sizes (10,000 archives at 45,000 rows, in
-proportion below; 5% of the archives match no game).
+games installed, the document mkgamelist.exe makes of the real 0.251 output in
+../shared/data/listxml (39,372 rows, 5,922 of them in the wide table's long
+short names; made once and kept in the build folder; all installed), any
+--document given (all installed), a synthetic stand-in for a 0.251-size
+catalogue (39,372 rows with long game names, all installed) and synthetic
+catalogues of the --sizes (10,000 archives at 45,000 rows, in proportion below;
+5% of the archives match no game).
 
 Usage: benchmarks/bench_startup.py [--runs 3] [--sizes 5000,15000,45000] [--profile]
          [--build build/win32] [--wine wine] [--document PATH ...] [--only TEXT]
@@ -24,6 +30,7 @@ WINELOADER, WINESERVER and a 64-bit WINEPREFIX set.
 """
 import argparse
 import glob
+import lzma
 import os
 import random
 import select
@@ -57,17 +64,38 @@ class Driver(e2e.Driver):
 
 
 def document_games(path):
-    """Rows of a game list document as (name, s1..s4, short) tuples."""
-    games, rules = [], 0
+    """Rows of a game list document (classic or wide table) as (name, s1..s4, short) tuples."""
+    games, rules, rule = [], 0, None
     with open(path, "rb") as f:
         for raw in f.read().decode("cp1252").splitlines():
-            if raw == make_demo.RULE:
-                rules += 1
+            if raw in (make_demo.RULE, make_demo.WIDE_RULE) and raw == (rule or raw):
+                rule, rules = raw, rules + 1
                 continue
-            if rules == 2 and raw.startswith("|") and len(raw) >= 79 and raw[2] != " ":
+            if rules == 2 and raw.startswith("|") and len(raw) >= len(rule) and raw[2] != " ":
                 games.append((raw[2:35].rstrip(), raw[36:43].strip(), raw[44:51].strip(), raw[52:59].strip(),
-                              raw[60:67].strip(), raw[69:78].strip()))
+                              raw[60:67].strip(), raw[69:len(rule) - 1].strip()))
     return games
+
+
+def real_0251_document(build, wine):
+    """The document mkgamelist.exe makes of the real 0.251 output, made once; None without the data."""
+    xz = os.path.join(e2e.SHARED, "data", "listxml", "mame-0.251-listxml.xml.xz")
+    tool = os.path.join(build, "companions", "mkgamelist", "mkgamelist.exe")
+    folder = os.path.join(build, "bench-startup-0251")
+    doc = os.path.join(folder, "docs", "gamelist.txt")
+    if os.path.exists(doc) and os.path.getmtime(doc) > max(os.path.getmtime(tool), os.path.getmtime(xz)):
+        return doc
+    if not os.path.exists(xz) or not os.path.exists(tool):
+        return None
+    os.makedirs(folder, exist_ok=True)
+    shutil.copyfile(tool, os.path.join(folder, "mkgamelist.exe"))
+    xml = os.path.join(folder, "listxml.xml")
+    with lzma.open(xz, "rb") as src, open(xml, "wb") as dst:
+        shutil.copyfileobj(src, dst, 1 << 20)
+    subprocess.run([wine, os.path.join(folder, "mkgamelist.exe"), "listxml.xml"], cwd=folder, env=e2e.wine_env(),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    os.remove(xml)
+    return doc
 
 
 def synthetic_games(n, rng, long_names=False):
@@ -102,6 +130,16 @@ def stage(folder, build, games, installed, others=(), counters=()):
     return folder
 
 
+def cpu_seconds(pid):
+    """User and system time a process has used so far."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    except OSError:
+        return 0.0
+
+
 def peak_memory_kb(pid):
     try:
         with open("/proc/%d/status" % pid) as f:
@@ -114,7 +152,7 @@ def peak_memory_kb(pid):
 
 
 def time_start(d, wine, folder, program, window_class, on_ready=None):
-    """Seconds from process start until five quick answers in a row; peak memory in KB."""
+    """Seconds from process start until five quick answers in a row; peak memory in KB; CPU seconds."""
     started = time.time()
     proc = subprocess.Popen([wine, os.path.join(folder, program)], cwd=folder, env=e2e.wine_env(),
                             stdout=subprocess.PIPE if on_ready else subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -134,6 +172,7 @@ def time_start(d, wine, folder, program, window_class, on_ready=None):
         quick = quick + 1 if answered and time.time() - sent < QUICK else 0
     elapsed = time.time() - started
     memory = peak_memory_kb(proc.pid)
+    cpu = cpu_seconds(proc.pid)
     got = b""
     if on_ready:  # the profile's own watch of the first answers ends before the window goes
         fd, deadline = proc.stdout.fileno(), time.time() + 20
@@ -149,7 +188,7 @@ def time_start(d, wine, folder, program, window_class, on_ready=None):
     e2e.wait_for(lambda: not d.call("find", window_class), 20, what="window to go")
     if on_ready:
         on_ready(out.decode("latin-1"))
-    return elapsed, memory
+    return elapsed, memory, cpu
 
 
 def parse_marks(text):
@@ -168,6 +207,11 @@ def cases(args, build, rng):
         games = document_games(path)
         out.append(("%s (%d rows, all installed)" % (os.path.basename(path)[:34], len(games)), games,
                     [g[5] for g in games], []))
+    real = real_0251_document(build, args.wine) if args.only in "MAME 0.251 document" else None
+    if real:
+        games = document_games(real)
+        out.append(("MAME 0.251 document, %d rows (%d long names), all installed" % (
+            len(games), sum(len(g[5]) > 9 for g in games)), games, [g[5] for g in games], []))
     games = synthetic_games(39372, rng, long_names=True)
     out.append(("0.251-size stand-in, 39372 rows, all installed", games, [g[5] for g in games], []))
     for n in [int(s) for s in args.sizes.split(",") if s]:
@@ -193,8 +237,8 @@ def main():
     d = Driver(a.wine, build)
     rng = random.Random(2009)
     root = os.path.join(build, "bench-startup")
-    print("%-52s %8s %8s %6s %9s %9s %6s" % ("installation", "vintor", "floor", "ratio", "vintor MB", "floor MB",
-                                              "ratio"))
+    print("%-52s %8s %8s %6s %9s %9s %6s %8s %8s %6s" % ("installation", "vintor", "floor", "ratio", "vintor MB",
+                                                          "floor MB", "ratio", "v CPU", "f CPU", "ratio"))
     results, profiles = [], []
     for title, games, installed, others in cases(a, build, rng):
         folder = stage(os.path.join(root, "inst"), build, games, installed, others, installed[:len(installed) // 20])
@@ -205,8 +249,9 @@ def main():
         vt, ft = statistics.median(x[0] for x in v), statistics.median(x[0] for x in f)
         vm, fm = max(x[1] for x in v) / 1024.0, max(x[1] for x in f) / 1024.0
         results.append((title, len(games), len(installed) + len(others), vt, ft))
-        print("%-52s %7.2fs %7.2fs %6.2f %9.1f %9.1f %6.2f" % (title[:52], vt, ft, vt / ft, vm, fm,
-                                                               vm / fm if fm else 0), flush=True)
+        vc, fc = statistics.median(x[2] for x in v), statistics.median(x[2] for x in f)
+        print("%-52s %7.2fs %7.2fs %6.2f %9.1f %9.1f %6.2f %7.2fs %7.2fs %6.2f" % (
+            title[:52], vt, ft, vt / ft, vm, fm, vm / fm if fm else 0, vc, fc, vc / fc if fc else 0), flush=True)
         if a.profile:
             got = []
             time_start(d, a.wine, folder, "startup_profile.exe", e2e.MAIN_CLASS, on_ready=got.append)

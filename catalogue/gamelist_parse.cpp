@@ -3,6 +3,7 @@
 #include <cstring>
 
 const char kRuleLine[] = "+----------------------------------+-------+-------+-------+-------+----------+";
+const char kWideRuleLine[] = "+----------------------------------+-------+-------+-------+-------+------------------+";
 
 int LineReader::Get() {
   if (pos_ == end_) {
@@ -50,8 +51,10 @@ bool LineReader::Next(char* line, size_t lineSize, size_t* length) {
   return true;
 }
 
-bool IsRuleLine(const char* line, size_t length) {
-  return length == kRowWidth && memcmp(line, kRuleLine, kRowWidth) == 0;
+size_t RuleLineWidth(const char* line, size_t length) {
+  if (length == kRowWidth && memcmp(line, kRuleLine, kRowWidth) == 0) return kRowWidth;
+  if (length == kWideRowWidth && memcmp(line, kWideRuleLine, kWideRowWidth) == 0) return kWideRowWidth;
+  return 0;
 }
 
 // Copies line[from, to) into a field, stopping at the line's end.
@@ -61,39 +64,35 @@ static void CopyField(const char* line, size_t length, size_t from, size_t to, c
   out[o] = 0;
 }
 
-bool CutGameRow(const char* line, size_t length, DocumentRow* row) {
-  if (length > kRowWidth) length = kRowWidth;
+bool CutGameRow(const char* line, size_t length, DocumentRow* row, size_t width) {
+  if (width != kWideRowWidth) width = kRowWidth;
+  if (length > width) length = width;
   if (length < 3 || line[2] == ' ') return false;
   CopyField(line, length, 2, 35, row->name);
   CopyField(line, length, 36, 43, row->status[0]);
   CopyField(line, length, 44, 51, row->status[1]);
   CopyField(line, length, 52, 59, row->status[2]);
   CopyField(line, length, 60, 67, row->status[3]);
-  CopyField(line, length, 68, 78, row->shortField);
+  CopyField(line, length, kShortFieldStart, width - 1, row->shortField);
   return true;
 }
 
 long ReadGameListTable(FILE* f, DocumentRowSink sink, void* context) {
   if (!f) return 0;
   LineReader* reader = new LineReader(f);  // its block buffer is too big for a thread's stack
-  char line[kRowWidth + 2];  // one character more than a row, for the rule test's sake
+  char line[kWideRowWidth + 2];  // one character more than a row, for the rule test's sake
   size_t length = 0;
   long rows = 0;
-  bool opened = false;
-  while (reader->Next(line, sizeof line, &length)) {
-    if (IsRuleLine(line, length)) { opened = true; break; }
-  }
+  size_t width = 0;  // of the table's rows, once a rule line has opened it
+  while (!width && reader->Next(line, sizeof line, &length)) width = RuleLineWidth(line, length);
+  // The heading ends at the next line equal to the rule line that opened it.
   bool headed = false;
-  if (opened) {
-    while (reader->Next(line, sizeof line, &length)) {
-      if (IsRuleLine(line, length)) { headed = true; break; }
-    }
-  }
+  while (width && !headed && reader->Next(line, sizeof line, &length)) headed = RuleLineWidth(line, length) == width;
   if (headed) {
     while (reader->Next(line, sizeof line, &length)) {
       if (length == 0 || line[0] != '|') break;
       DocumentRow row;
-      if (!CutGameRow(line, length, &row)) continue;
+      if (!CutGameRow(line, length, &row, width)) continue;
       ++rows;
       if (sink) sink(row, context);
     }

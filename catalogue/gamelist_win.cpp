@@ -6,10 +6,11 @@
 #include <commctrl.h>
 #include <cstdio>
 
-int InsertListRow(HWND list, int index, const char* const* texts, int columns) {
+int InsertListRow(HWND list, int index, const char* const* texts, int columns, LPARAM data) {
   LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE | (data ? LVIF_PARAM : 0);
   item.iItem = index;
+  item.lParam = data;
   item.pszText = (LPSTR)(texts[0] ? texts[0] : "");
   int at = (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
   if (at < 0) return -1;

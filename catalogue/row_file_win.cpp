@@ -19,21 +19,29 @@ void SetRowData(HWND list, int row, LPARAM data) {
   SendMessageA(list, LVM_SETITEMA, 0, (LPARAM)&item);
 }
 
-bool SetRowFile(HWND list, int row, const char* path) {
-  if (!list || !path || !path[0] || row < 0 || row >= (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) return false;
+LPARAM NewRowFile(const char* path) {
+  if (!path || !path[0]) return 0;
   size_t n = strlen(path) + 1;
   char* copy = new char[n];
   memcpy(copy, path, n);
-  char* old = (char*)GetRowData(list, row);
+  return (LPARAM)copy;
+}
+
+void FreeRowFile(LPARAM file) { delete[] (char*)file; }
+
+bool SetRowFile(HWND list, int row, const char* path) {
+  if (!list || !path || !path[0] || row < 0 || row >= (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) return false;
+  LPARAM copy = NewRowFile(path);
+  LPARAM old = GetRowData(list, row);
   LVITEMA item = {};
   item.mask = LVIF_PARAM;
   item.iItem = row;
-  item.lParam = (LPARAM)copy;
+  item.lParam = copy;
   if (!SendMessageA(list, LVM_SETITEMA, 0, (LPARAM)&item)) {
-    delete[] copy;
+    FreeRowFile(copy);
     return false;
   }
-  delete[] old;
+  FreeRowFile(old);
   return true;
 }
 
@@ -47,5 +55,5 @@ void GetRowFile(HWND list, int row, char* out, size_t size) {
 
 void ReleaseRowFile(const NMLISTVIEW* deleted) {
   if (!deleted || deleted->hdr.idFrom != IDC_INSTALLED_LIST) return;
-  delete[] (char*)deleted->lParam;
+  FreeRowFile(deleted->lParam);
 }

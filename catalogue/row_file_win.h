@@ -8,6 +8,11 @@
 
 // Gives `row` a copy of `path`; false (and nothing kept) when that fails.
 bool SetRowFile(HWND list, int row, const char* path);
+// A copy of `path` to give a row as its item data when it is inserted (0 for
+// an empty path), and its release when the insertion failed. Setting the data
+// afterwards costs three more messages a row, noticeable at 40,000 rows.
+LPARAM NewRowFile(const char* path);
+void FreeRowFile(LPARAM file);
 // The row's file, or an empty text when it has none.
 void GetRowFile(HWND list, int row, char* out, size_t size);
 // LVN_DELETEITEM of the installed-games list: frees the row's text.

@@ -101,7 +101,8 @@ static void FillOneRow(ScanResult* r) {
       const char* texts[8];
       DocumentRowTexts(r->doc[e.docRow], e.counter.c_str(), e.size.c_str(), texts);
       texts[6] = e.shortName.c_str();
-      SetRowFile(r->lists[1], InsertListRow(r->lists[1], (int)at, texts, 8), e.path.c_str());
+      LPARAM file = NewRowFile(e.path.c_str());
+      if (InsertListRow(r->lists[1], (int)at, texts, 8, file) < 0) FreeRowFile(file);
       break;
     }
     case kInsert306: {

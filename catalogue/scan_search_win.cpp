@@ -15,39 +15,60 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unordered_set>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
 static void CollectDocumentRow(const DocumentRow& row, void* context) {
   ((ScanResult*)context)->doc.push_back(row);
 }
 
-// Names of the counter files that exist, so that missing ones are not opened one by one.
-static std::unordered_set<std::string> ExistingCounterFiles() {
-  std::unordered_set<std::string> names;
-  char pattern[kPathSize];
-  CopyText(pattern, sizeof pattern, g_paths.counterFolder);
-  AppendText(pattern, sizeof pattern, "*.ini");
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern, &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do names.insert(FoldLower(fd.cFileName));
-  while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
+// The play counters of the document's games that have a counter file, read on
+// a thread of their own while the folder search runs: each file costs a few
+// round trips to the system, which the search need not wait for. A counter
+// file is found by its name, whose case does not matter, as when it is opened.
+class CounterTexts {
+ public:
+  void Start(const DocumentLookup& games) {
+    char pattern[kPathSize];
+    CopyText(pattern, sizeof pattern, g_paths.counterFolder);
+    AppendText(pattern, sizeof pattern, "*.ini");
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(pattern, &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+      fd.cFileName[sizeof fd.cFileName - 1] = 0;
+      std::string name = fd.cFileName;
+      if (name.size() >= 4 && games.Find(name.substr(0, name.size() - 4).c_str()) >= 0) files_.push_back(name);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    if (!files_.empty()) reader_ = std::thread(&CounterTexts::ReadAll, this);
+  }
+  ~CounterTexts() { Wait(); }
+  // "0" for a game without a counter file.
+  std::string Get(const std::string& shortName) {
+    Wait();
+    auto it = texts_.find(FoldLower(shortName.c_str()) + ".ini");
+    return it == texts_.end() ? "0" : it->second;
+  }
 
-static std::string ReadCounterText(const std::unordered_set<std::string>& existing, const char* shortName) {
-  std::string file = FoldLower(shortName) + ".ini";
-  if (!existing.count(file)) return "0";
-  char path[kPathSize];
-  CopyText(path, sizeof path, g_paths.counterFolder);
-  AppendText(path, sizeof path, shortName);
-  AppendText(path, sizeof path, ".ini");
-  char text[kPathSize];
-  GetPrivateProfileStringA("OPTIONS", "Runs", "0", text, sizeof text, path);
-  return text;
-}
+ private:
+  void Wait() {
+    if (reader_.joinable()) reader_.join();
+  }
+  void ReadAll() {
+    for (const std::string& name : files_) {
+      char path[kPathSize], text[kPathSize];
+      CopyText(path, sizeof path, g_paths.counterFolder);
+      AppendText(path, sizeof path, name.c_str());
+      GetPrivateProfileStringA("OPTIONS", "Runs", "0", text, sizeof text, path);
+      texts_[FoldLower(name.c_str())] = text;
+    }
+  }
+  std::vector<std::string> files_;
+  std::unordered_map<std::string, std::string> texts_;  // by the file's name in lower case
+  std::thread reader_;
+};
 
 // The 64-bit length that the folder search already gives: opening every
 // archive only to ask its length costs a server round trip each. A folder has
@@ -78,11 +99,11 @@ static IniSection ReadBiosSection() {
 
 struct ScanContext {
   DocumentLookup lookup;
-  std::unordered_set<std::string> counters;
+  CounterTexts counters;
   IniSection bios;
 };
 
-static void ExamineEntry(ScanResult* r, const ScanContext& c, const WIN32_FIND_DATAA& fd) {
+static void ExamineEntry(ScanResult* r, ScanContext& c, const WIN32_FIND_DATAA& fd) {
   const char* foundName = fd.cFileName;
   // Built from the ROM folder, never from the current folder, which other
   // commands change while a rescan runs. A path too long to hold stays empty.
@@ -109,7 +130,6 @@ static void ExamineEntry(ScanResult* r, const ScanContext& c, const WIN32_FIND_D
   InstalledEntry e;
   e.docRow = row;
   e.shortName = shortName;
-  e.counter = ReadCounterText(c.counters, shortName);
   e.size = SizeTextOf(fd);
   e.path = full;
   r->lastEntry[row] = (int)r->installed.size();
@@ -132,7 +152,7 @@ void CollectScan(ScanResult* r) {
   }
   MarkStartup("scan: short-name table");
   if (_chdir(g_paths.romFolder) != 0) return;
-  c.counters = ExistingCounterFiles();
+  c.counters.Start(c.lookup);
   c.bios = ReadBiosSection();
   MarkStartup("scan: counter files, BIOS");
   char pattern[kPathSize];
@@ -146,5 +166,6 @@ void CollectScan(ScanResult* r) {
     ExamineEntry(r, c, fd);
   } while (FindNextFileA(search, &fd));
   FindClose(search);
+  for (InstalledEntry& e : r->installed) e.counter = c.counters.Get(e.shortName);
   MarkStartup("scan: folder search");
 }

@@ -3,8 +3,9 @@
 mkgamelist.exe: the original prolog and DTD, a selection of whole <machine>
 elements in their original order, and the closing tag. Beside it, an
 expectations file counts what the excerpt holds, worked out here on its own
-(machines, rows, left out), so that the tool is checked against a second
-reading of the same data.
+(machines, rows, rows with short names longer than 9 characters, devices,
+BIOS sets), and the same for the whole output (full_...), so that the tool is
+checked against a second reading of the same data.
 
 Usage: listxml_excerpt.py SOURCE(.xml or .xml.xz) DEST.xml
 """
@@ -14,9 +15,14 @@ import re
 import sys
 
 # Games the end-to-end test installs, and a few with samples, odd names or
-# characters outside ASCII.
+# characters outside ASCII; machines whose status cells the tests pin (each
+# value of each column, the overall status against the emulation, palette
+# against graphics); a long short name and the other machine it becomes when
+# cut to 9 characters.
 CHOSEN = {"pacman", "puckman", "mspacman", "galaga", "dkong", "1942", "sf2", "mslug", "invaders", "005",
-          "alien3", "qbert", "zaxxon", "robotron", "xevious", "neogeo", "attache", "attache816"}
+          "alien3", "qbert", "zaxxon", "robotron", "xevious", "neogeo", "attache", "attache816",
+          "ace", "alibaba", "7smash", "4roses", "amusco", "ckongmc2", "ace100", "gamecst2", "ablast", "86lions",
+          "aavenger", "arkanoidj", "arkanoidja"}
 FIRST = 300          # machines from the start, in file order
 DEVICES = 40         # devices, wherever they are
 LONG_NAMES = 30      # machines whose short name is longer than 9 characters
@@ -60,6 +66,7 @@ def main():
     src, dest = sys.argv[1], sys.argv[2]
     opener = lzma.open if src.endswith(".xz") else open
     picked, counts = [], {"machines": 0, "rows": 0, "long": 0, "devices": 0, "bios": 0}
+    full = {"full_machines": 0, "full_rows": 0, "full_long": 0}
     taken = {"first": 0, "devices": 0, "long": 0, "ascii": 0}
     prolog = b""
     with opener(src, "rb") as f:
@@ -69,6 +76,10 @@ def main():
                 continue
             a = machine_attrs(first)
             name = a.get("name", "")
+            full["full_machines"] += 1
+            if is_row(a):
+                full["full_rows"] += 1
+                full["full_long"] += len(name) > 9
             text = b"".join(block)
             want = False
             if taken["first"] < FIRST:
@@ -95,10 +106,8 @@ def main():
             elif a.get("isbios") == "yes":
                 counts["bios"] += 1
             elif is_row(a):
-                if len(name) > 9:
-                    counts["long"] += 1
-                else:
-                    counts["rows"] += 1
+                counts["rows"] += 1
+                counts["long"] += len(name) > 9
     os.makedirs(os.path.dirname(os.path.abspath(dest)), exist_ok=True)
     with open(dest + ".part", "wb") as out:
         out.write(prolog)
@@ -106,9 +115,10 @@ def main():
         out.write(b"</mame>\n")
     os.replace(dest + ".part", dest)
     with open(os.path.splitext(dest)[0] + ".counts", "w") as out:
-        for k, v in counts.items():
+        for k, v in list(counts.items()) + list(full.items()):
             out.write("%s=%d\n" % (k, v))
-    print("%s: %d machines, %d rows, %d left out" % (dest, counts["machines"], counts["rows"], counts["long"]))
+    print("%s: %d machines, %d rows (%d with long short names); the whole output %d rows" % (
+        dest, counts["machines"], counts["rows"], counts["long"], full["full_rows"]))
 
 
 if __name__ == "__main__":

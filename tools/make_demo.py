@@ -13,6 +13,8 @@ import sys
 import zlib
 
 RULE = "+----------------------------------+-------+-------+-------+-------+----------+"
+# The table for short names longer than 9 characters: only its last column is wider.
+WIDE_RULE = "+----------------------------------+-------+-------+-------+-------+------------------+"
 
 # Name, status columns, short name.
 DEMO_GAMES = [
@@ -64,21 +66,26 @@ def status(text):
     return STATUS_CELLS.get(text, cell(text, 7))
 
 
-def table_row(name, s1, s2, s3, s4, short):
-    """One row of the emulator's fixed-width table, 79 characters."""
+def table_row(name, s1, s2, s3, s4, short, wide=False):
+    """One row of the emulator's fixed-width table, 79 characters (87 wide)."""
     row = "| " + cell(name, 33) + "|" + status(s1) + "|" + status(s2)
-    row += "|" + status(s3) + "|" + status(s4) + "| " + cell(short, 9) + "|"
-    assert len(row) == 79, (row, len(row))
+    row += "|" + status(s3) + "|" + status(s4) + "| " + cell(short, 17 if wide else 9) + "|"
+    assert len(row) == (87 if wide else 79), (row, len(row))
     return row
 
 
-def game_list_document(games, version="0.99"):
+def game_list_document(games, version="0.99", wide=None):
+    """The classic table, or the wide one where a short name needs it."""
+    if wide is None:
+        wide = any(len(g[5]) > 9 for g in games)
+    rule = WIDE_RULE if wide else RULE
+    last = ("     Internal     ", "       Name       ") if wide else ("  Internal", "    Name  ")
     lines = ["This is the complete list of games supported by MAME %s." % version, "",
-             "This list is generated automatically and is not 100% accurate.", "", RULE,
-             "|                                  |       |Correct|       |Screen |  Internal|",
-             "| Game Name                        |Working|Colors | Sound | Flip  |    Name  |", RULE]
-    lines += [table_row(*g) for g in games]
-    lines += [RULE, "", "(1) There are variants of the game (usually bootlegs) that work correctly",
+             "This list is generated automatically and is not 100% accurate.", "", rule,
+             "|                                  |       |Correct|       |Screen |%s|" % last[0],
+             "| Game Name                        |Working|Colors | Sound | Flip  |%s|" % last[1], rule]
+    lines += [table_row(*g, wide=wide) for g in games]
+    lines += [rule, "", "(1) There are variants of the game (usually bootlegs) that work correctly",
               "(2) Needs samples provided separately"]
     return "\r\n".join(lines) + "\r\n"
 

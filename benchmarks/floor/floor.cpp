@@ -12,8 +12,9 @@
 
 namespace {
 
+// The classic table and the wide one, whose last column holds short names of up to 16 characters.
 const char kRule[] = "+----------------------------------+-------+-------+-------+-------+----------+";
-const int kWidth = 79;
+const char kWideRule[] = "+----------------------------------+-------+-------+-------+-------+------------------+";
 
 struct Row {
   std::string cells[8];
@@ -52,6 +53,8 @@ std::string Lower(std::string s) {
 std::vector<Row> ParseTable(const std::string& text) {
   std::vector<Row> rows;
   int rules = 0;
+  const char* rule = nullptr;
+  size_t width = 0;
   size_t at = 0;
   while (at < text.size()) {
     size_t end = text.find('\n', at);
@@ -60,14 +63,20 @@ std::vector<Row> ParseTable(const std::string& text) {
     if (len && text[at + len - 1] == '\r') --len;
     const char* line = text.data() + at;
     at = end + 1;
-    if (rules < 2) {
-      if (len == (size_t)kWidth && memcmp(line, kRule, kWidth) == 0) ++rules;
+    if (rules == 0) {
+      for (const char* r : {kRule, kWideRule}) {
+        if (len == strlen(r) && memcmp(line, r, len) == 0) rule = r, width = len, ++rules;
+      }
+      continue;
+    }
+    if (rules == 1) {
+      if (len == width && memcmp(line, rule, width) == 0) ++rules;
       continue;
     }
     if (!len || line[0] != '|') break;
     if (len < 3 || line[2] == ' ') continue;
-    if (len > (size_t)kWidth) len = kWidth;
-    static const int from[] = {2, 36, 44, 52, 60, 68}, to[] = {35, 43, 51, 59, 67, 78}, column[] = {0, 2, 3, 4, 5, 6};
+    if (len > width) len = width;
+    const int from[] = {2, 36, 44, 52, 60, 68}, to[] = {35, 43, 51, 59, 67, (int)width - 1}, column[] = {0, 2, 3, 4, 5, 6};
     Row r;
     r.cells[1] = "0";
     for (int i = 0; i < 6; ++i)

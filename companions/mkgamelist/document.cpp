@@ -2,26 +2,28 @@
 #include "companions/mkgamelist/document.h"
 #include <cstring>
 
+// What the columns mean, in the words of the emulator's own documents where
+// they still hold, and what the tool takes each one from.
 static const char* const kIntroduction[] = {
   "",
   "This list was made by mkgamelist.exe from what the emulator says about itself",
   "(mame.exe -listxml). It holds one row per machine that can be run and is",
-  "neither a device nor a BIOS set. Machines whose internal name is longer than",
-  "9 characters are left out. Run mkgamelist.exe again after each update of the",
-  "emulator.",
+  "neither a device nor a BIOS set. Run mkgamelist.exe again after each update of",
+  "the emulator.",
   "",
   "Here are the meanings of the columns:",
   "",
   "Working",
   "=======",
-  "  NO: The emulator marks the driver as preliminary; the game does not work",
-  "  correctly.",
+  "  NO: The emulator marks the game as not working: its emulation is",
+  "  preliminary (with older emulators, which do not tell the emulation apart,",
+  "  its overall status is preliminary).",
   "",
   "Correct Colors",
   "==============",
   "    YES: Colors should be identical to the original.",
-  "  CLOSE: Colors are nearly correct.",
-  "     NO: Colors are not emulated.",
+  "  CLOSE: Colors are nearly correct (the palette is marked imperfect).",
+  "     NO: Colors are not emulated (the palette is marked unemulated).",
   "",
   "Sound",
   "=====",
@@ -36,6 +38,15 @@ static const char* const kIntroduction[] = {
   "=============",
   "  This is the unique name that must be used when running the game from a",
   "  command line.",
+};
+
+static const char* const kWideNames[] = {
+  "",
+  "  Some internal names are longer than 9 characters, so this column is wider",
+  "  than in the emulator's own lists: it holds names of up to 16 characters.",
+};
+
+static const char* const kRomNote[] = {
   "",
   "  Note: Each game's ROM set must be placed in the ROM path, either in a .zip",
   "  file or in a subdirectory with the game's Internal Name.",
@@ -45,16 +56,27 @@ static const char* const kIntroduction[] = {
 static bool PutLine(FILE* f, const char* text) { return fputs(text, f) >= 0 && fputs("\r\n", f) >= 0; }
 
 bool WriteGameListDocument(FILE* f, const char* build, const GameRow* rows, size_t count) {
+  bool wide = count > 0 && strlen(rows[0].text) == kWideRowWidth;
+  const char* rule = wide ? kWideRuleLine : kRuleLine;
   bool ok = fputs("This is the complete list of games supported by MAME", f) >= 0;
   if (build && build[0]) ok = ok && fputs(" ", f) >= 0 && fputs(build, f) >= 0;
   ok = ok && PutLine(f, ".");
   for (const char* line : kIntroduction) ok = ok && PutLine(f, line);
-  ok = ok && PutLine(f, kRuleLine) &&
-       PutLine(f, "|                                  |       |Correct|       |Screen | Internal |") &&
-       PutLine(f, "| Game Name                        |Working|Colors | Sound | Flip  |   Name   |") &&
-       PutLine(f, kRuleLine);
+  if (wide)
+    for (const char* line : kWideNames) ok = ok && PutLine(f, line);
+  for (const char* line : kRomNote) ok = ok && PutLine(f, line);
+  if (wide) {
+    ok = ok && PutLine(f, rule) &&
+         PutLine(f, "|                                  |       |Correct|       |Screen |     Internal     |") &&
+         PutLine(f, "| Game Name                        |Working|Colors | Sound | Flip  |       Name       |");
+  } else {
+    ok = ok && PutLine(f, rule) &&
+         PutLine(f, "|                                  |       |Correct|       |Screen | Internal |") &&
+         PutLine(f, "| Game Name                        |Working|Colors | Sound | Flip  |   Name   |");
+  }
+  ok = ok && PutLine(f, rule);
   for (size_t i = 0; ok && i < count; ++i) ok = PutLine(f, rows[i].text);
-  ok = ok && PutLine(f, kRuleLine) && PutLine(f, "") &&
+  ok = ok && PutLine(f, rule) && PutLine(f, "") &&
        PutLine(f, "(1) There are variants of the game (usually bootlegs) that work correctly") &&
        PutLine(f, "(2) Needs samples provided separately");
   return ok;

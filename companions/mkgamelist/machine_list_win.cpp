@@ -136,8 +136,15 @@ void TakeMachineAttributes(IXmlReader* reader, MachineFacts* m) {
 
 void TakeDriverAttributes(IXmlReader* reader, MachineFacts* m) {
   EachAttribute(reader, [m](const WCHAR* name, const WCHAR* value, UINT length) {
-    if (Is(name, L"status")) m->workingPreliminary = IsValue(value, length, L"preliminary");
+    if (Is(name, L"status")) m->statusPreliminary = IsValue(value, length, L"preliminary");
+    else if (Is(name, L"emulation")) {
+      m->haveEmulation = true;
+      m->emulationPreliminary = IsValue(value, length, L"preliminary");
+    }
     else if (Is(name, L"cocktail")) m->cocktailPreliminary = IsValue(value, length, L"preliminary");
+    // Older lists tell colours and sound here rather than in <feature> elements.
+    else if (Is(name, L"color")) m->palette = Worse(m->palette, EmulationOfFeature(Units(value), length));
+    else if (Is(name, L"sound")) m->sound = Worse(m->sound, EmulationOfFeature(Units(value), length));
   });
 }
 
@@ -148,8 +155,7 @@ void TakeFeatureAttributes(IXmlReader* reader, MachineFacts* m) {
     // "status" is the machine's own, "overall" includes its devices; the worse counts.
     if (Is(name, L"status") || Is(name, L"overall")) level = Worse(level, EmulationOfFeature(Units(value), length));
     else if (Is(name, L"type")) {
-      if (IsValue(value, length, L"graphics")) part = &m->graphics;
-      else if (IsValue(value, length, L"palette")) part = &m->palette;
+      if (IsValue(value, length, L"palette")) part = &m->palette;
       else if (IsValue(value, length, L"sound")) part = &m->sound;
     }
   });

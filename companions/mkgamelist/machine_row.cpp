@@ -32,8 +32,8 @@ Verdict JudgeMachine(const MachineFacts& m) {
   if (m.isDevice) return kVerdictDevice;
   if (m.isBios) return kVerdictBios;
   if (m.notRunnable) return kVerdictNotRunnable;
-  if (m.shortNameLength > kShortNameMax) return kVerdictLongShortName;
-  if (m.shortNameLength == 0) return kVerdictBadShortName;
+  // A name the field cannot hold whole is left out: cut, it would start another machine.
+  if (m.shortNameLength == 0 || m.shortNameLength > kShortNameMax) return kVerdictBadShortName;
   for (size_t i = 0; i < m.shortNameLength; ++i) {
     if (!FitsShortNameField(m.shortName[i])) return kVerdictBadShortName;
   }
@@ -50,7 +50,7 @@ static bool SameAscii(const char16_t* value, size_t count, const char* ascii) {
 }
 
 Emulation EmulationOfFeature(const char16_t* value, size_t count) {
-  if (SameAscii(value, count, "unemulated")) return kEmulationMissing;
+  if (SameAscii(value, count, "unemulated") || SameAscii(value, count, "preliminary")) return kEmulationMissing;
   if (SameAscii(value, count, "imperfect")) return kEmulationImperfect;
   return kEmulationGood;
 }
@@ -58,14 +58,14 @@ Emulation EmulationOfFeature(const char16_t* value, size_t count) {
 void StatusCells(const MachineFacts& m, char cells[4][kStatusWidth + 1]) {
   static const char kYes[] = "  Yes  ", kNo[] = "   No  ", kClose[] = " Close ", kPartial[] = "Partial",
                     kYesSamples[] = " Yes(2)", kPartialSamples[] = "Part(2)";
+  // The colours column meant wrong or imperfect colours: today's palette, not graphics.
   const char* colours = kYes;
-  Emulation c = Worse(m.graphics, m.palette);
-  if (c == kEmulationMissing) colours = kNo;
-  else if (c == kEmulationImperfect) colours = kClose;
+  if (m.palette == kEmulationMissing) colours = kNo;
+  else if (m.palette == kEmulationImperfect) colours = kClose;
   const char* sound = m.needsSamples ? kYesSamples : kYes;
   if (m.sound == kEmulationMissing) sound = kNo;
   else if (m.sound == kEmulationImperfect) sound = m.needsSamples ? kPartialSamples : kPartial;
-  const char* words[4] = {m.workingPreliminary ? kNo : kYes, colours, sound, m.cocktailPreliminary ? kNo : kYes};
+  const char* words[4] = {m.NotWorking() ? kNo : kYes, colours, sound, m.cocktailPreliminary ? kNo : kYes};
   for (int i = 0; i < 4; ++i) memcpy(cells[i], words[i], kStatusWidth + 1);
 }
 
@@ -116,7 +116,7 @@ void ComposeRow(const MachineFacts& m, GameRow* row) {
   char cells[4][kStatusWidth + 1];
   StatusCells(m, cells);
   char* t = row->text;
-  memcpy(t, kRuleLine, kRowWidth + 1);  // the separators stand where the rule line has '+'
+  memcpy(t, kWideRuleLine, kWideRowWidth + 1);  // the separators stand where the rule line has '+'
   t[0] = '|';
   t[1] = ' ';
   PutField(t + 2, name, kNameWidth);
@@ -125,16 +125,23 @@ void ComposeRow(const MachineFacts& m, GameRow* row) {
     PutField(t + 36 + 8 * i, cells[i], kStatusWidth);
   }
   t[67] = '|';
-  t[68] = ' ';
-  PutField(t + 69, shortName, kShortNameMax);
-  t[78] = '|';
-  t[kRowWidth] = 0;
+  t[kShortFieldStart] = ' ';
+  PutField(t + kShortFieldStart + 1, shortName, kWideShortFieldWidth - 1);
+  t[kWideRowWidth - 1] = '|';
+  t[kWideRowWidth] = 0;
+}
+
+bool NeedsWideTable(const GameRow& row) { return row.text[kShortFieldStart + 1 + kClassicShortNameMax] != ' '; }
+
+void NarrowRow(GameRow* row) {
+  row->text[kRowWidth - 1] = '|';
+  row->text[kRowWidth] = 0;
 }
 
 bool RowBefore(const GameRow& a, const GameRow& b) {
   int byName = memcmp(a.text + 2, b.text + 2, kNameWidth);
   if (byName != 0) return byName < 0;
-  return memcmp(a.text + 69, b.text + 69, kShortNameMax) < 0;
+  return memcmp(a.text + kShortFieldStart + 1, b.text + kShortFieldStart + 1, kShortNameMax) < 0;
 }
 
 void SortRows(GameRow* rows, size_t count) { std::sort(rows, rows + count, RowBefore); }

@@ -133,17 +133,20 @@ void PrintSummary(const Paths& paths, const TableCollector& t, bool hadBackup, D
   printf("Machines read:  %ld\n", t.machines());
   printf("Rows written:   %lu to %s%s\n", (unsigned long)t.rows().size(), paths.document,
          hadBackup ? " (the former one is now gamelist.txt.bak)" : "");
-  long longOnes = t.count(kVerdictLongShortName), badOnes = t.count(kVerdictBadShortName);
-  printf("Left out:       %ld whose short name is longer than the table's %d characters", longOnes,
-         (int)kShortNameMax);
-  for (size_t i = 0; i < t.namedLongOnes().size(); ++i) {
-    printf("%s%s", i == 0 ? " (" : ", ", t.namedLongOnes()[i].c_str());
+  if (t.wide()) {
+    printf("Table:          wide, for short names of up to %d characters (%ld are longer than %d)\n",
+           (int)kShortNameMax, t.longNames(), (int)kClassicShortNameMax);
+  } else {
+    printf("Table:          classic (no short name is longer than %d characters)\n", (int)kClassicShortNameMax);
   }
-  if (!t.namedLongOnes().empty()) printf("%s)", longOnes > (long)t.namedLongOnes().size() ? ", ..." : "");
-  printf("\n");
-  if (badOnes) printf("                %ld whose short name cannot stand in the table\n", badOnes);
   printf("Not games:      %ld devices, %ld BIOS sets, %ld not runnable\n", t.count(kVerdictDevice),
          t.count(kVerdictBios), t.count(kVerdictNotRunnable));
+  long badOnes = t.count(kVerdictBadShortName);
+  if (badOnes) {
+    printf("Left out:       %ld whose short name cannot stand in the table (empty, longer than %d characters, "
+           "or with a character that is not printable ASCII or not allowed in a file name)\n",
+           badOnes, (int)kShortNameMax);
+  }
   DWORD ms = GetTickCount() - startedAt;
   printf("Time taken:     %lu.%lu s\n", (unsigned long)(ms / 1000), (unsigned long)(ms % 1000 / 100));
 }

@@ -31,21 +31,23 @@ std::vector<Line> SplitLines(const std::string& doc) {
   return lines;
 }
 
-// The short fields of the game rows, read the plain way.
+// The short fields of the game rows, read the plain way: the first line that
+// is either rule line opens the table, the next equal to it ends the heading.
 std::vector<std::string> ExpectedShortFields(const std::vector<Line>& lines) {
   std::vector<std::string> fields;
-  const std::string rule = kRuleLine;
+  const std::string classic = kRuleLine, wide = kWideRuleLine;
   size_t i = 0;
-  while (i < lines.size() && lines[i].text != rule) ++i;
-  if (i++ >= lines.size()) return fields;
+  while (i < lines.size() && lines[i].text != classic && lines[i].text != wide) ++i;
+  if (i >= lines.size()) return fields;
+  const std::string rule = lines[i++].text;
   while (i < lines.size() && lines[i].text != rule) ++i;
   if (i++ >= lines.size()) return fields;
   for (; i < lines.size(); ++i) {
     const std::string& t = lines[i].text;
     if (t.empty() || t[0] != '|') break;
     if (t.size() < 3 || t[2] == ' ') continue;
-    std::string row = t.substr(0, kRowWidth);
-    std::string field = row.size() > 68 ? row.substr(68, 10) : std::string();
+    std::string row = t.substr(0, rule.size());
+    std::string field = row.size() > 68 ? row.substr(68, rule.size() - 69) : std::string();
     fields.push_back(field.c_str());  // a zero byte in the line ends the field's text
   }
   return fields;

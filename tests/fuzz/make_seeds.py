@@ -59,6 +59,13 @@ def row(name, short, status="  Yes  "):
     return "| " + name[:33].ljust(33) + "|" + (status + "|") * 4 + " " + short.ljust(9) + "|"
 
 
+WIDE_RULE = RULE[:67] + "+" + "-" * 18 + "+"
+
+
+def wide_row(name, short, status="  Yes  "):
+    return "| " + name[:33].ljust(33) + "|" + (status + "|") * 4 + " " + short.ljust(17) + "|"
+
+
 def document(rows, end="\n"):
     lines = ["This is the list of the games supported.", "", RULE,
              "| Game Name" + " " * 24 + "|  Work |  Good | Good  | Sound |  Short   |", RULE]
@@ -89,6 +96,9 @@ SEEDS = {
                                 row("Ms. Pac-Man", "mspacman", "  No   ")]).encode(),
         "crlf": document([row("Puck Man", "puckman"), "|   continued line", row("Xevious", "xevious")],
                          "\r\n").encode(),
+        "wide": "\n".join([WIDE_RULE, RULE, WIDE_RULE, wide_row("Arkanoid (Japan, older)", "arkanoidja"),
+                           wide_row("Sixteen", "abcdefghijklmnop"), row("Classic", "classic"), WIDE_RULE,
+                           ""]).encode(),
         "short-rows": (RULE + "\n" + RULE + "\n|\n| x\n|ab\n" + row("Long" * 30, "toolongname") + "\n").encode(),
     },
     "size_text": {name: seed([], [u(v), num(n, 0, 40)]) for name, v, n in [
@@ -159,9 +169,10 @@ SEEDS = {
     "mkgamelist_row": {
         # Machines of the emulator's own list: short name, description, the
         # build text after the first; per machine from the back: flags (1
-        # description, 2 BIOS, 4 device, 8 not runnable, 16 samples, 32 not
-        # working, 64 no cocktail), levels (graphics + 3 palette + 9 sound)
-        # and the piece size of the description.
+        # description, 2 BIOS, 4 device, 8 not runnable, 16 samples, 32
+        # status preliminary, 64 no cocktail, 128 emulation given), levels
+        # (palette + 3 sound + 9 emulation preliminary) and the piece size of
+        # the description.
         "listxml": machines([("005", "005", 1 | 16, 0, 0), ("10yard85", "10-Yard Fight '85 (US, Taito license)", 1, 9, 3),
                              ("20pacgalr0", "Ms. Pac-Man/Galaga - 20th Anniversary Class of 1981 Reunion (V1.00)", 1, 0, 0),
                              ("attache", "Attach\u00e9 8:16", 1 | 32, 2 + 3 * 1, 5),

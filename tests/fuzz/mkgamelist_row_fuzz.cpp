@@ -1,5 +1,6 @@
 // The row composition of mkgamelist: machines made of any texts and flags
-// become rows of exactly 79 characters with the separators in place, the code
+// become rows of exactly 87 characters (79 once cut to the classic table) with
+// the separators in place, the code
 // page conversion stays within every buffer size and never reads past its
 // text, the same machines give the same table twice, and the whole document
 // read back by the game table reader gives the very rows written.
@@ -78,11 +79,12 @@ MachineFacts FactsOf(const Machine& m) {
   f.isDevice = m.flags & 4;
   f.notRunnable = m.flags & 8;
   f.needsSamples = m.flags & 16;
-  f.workingPreliminary = m.flags & 32;
+  f.statusPreliminary = m.flags & 32;
   f.cocktailPreliminary = m.flags & 64;
-  f.graphics = (Emulation)(m.levels % 3);
-  f.palette = (Emulation)(m.levels / 3 % 3);
-  f.sound = (Emulation)(m.levels / 9 % 3);
+  f.haveEmulation = m.flags & 128;
+  f.palette = (Emulation)(m.levels % 3);
+  f.sound = (Emulation)(m.levels / 3 % 3);
+  f.emulationPreliminary = m.levels / 9 % 2;
   return f;
 }
 
@@ -96,8 +98,8 @@ void CheckHead(const Machine& m, const MachineFacts& f) {
 }
 
 void CheckRow(const GameRow& row) {
-  FUZZ_CHECK(strlen(row.text) == kRowWidth);
-  static const int kBars[] = {0, 35, 43, 51, 59, 67, 78};
+  FUZZ_CHECK(strlen(row.text) == kWideRowWidth);
+  static const int kBars[] = {0, 35, 43, 51, 59, 67, 86};
   for (int at : kBars) FUZZ_CHECK(row.text[at] == '|');
   // The table reader skips a row with a blank where the name begins.
   FUZZ_CHECK(row.text[2] != ' ');
@@ -177,8 +179,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int v = kVerdictRow; v <= kVerdictBadShortName; ++v) counted += table.count((Verdict)v);
   FUZZ_CHECK(counted == table.machines() && table.machines() == (long)machines.size());
   FUZZ_CHECK(rows.size() == (size_t)table.count(kVerdictRow) && rows.size() == again.size());
-  FUZZ_CHECK(table.namedLongOnes().size() <= kNamedLeftOut);
+  bool wide = false;
+  for (const GameRow& r : again) wide = wide || NeedsWideTable(r);
+  FUZZ_CHECK(table.wide() == wide);
+  for (GameRow& r : again)
+    if (!wide) NarrowRow(&r);
   for (size_t i = 0; i < rows.size(); ++i) {
+    FUZZ_CHECK(strlen(rows[i].text) == (size_t)(wide ? kWideRowWidth : kRowWidth));
     FUZZ_CHECK(memcmp(&rows[i], &again[i], sizeof(GameRow)) == 0);
     if (i) FUZZ_CHECK(!RowBefore(rows[i], rows[i - 1]));
   }

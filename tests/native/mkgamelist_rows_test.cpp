@@ -1,6 +1,7 @@
 // The game table that mkgamelist.exe writes: status words, code page, cutting,
-// order, short names that do not fit, the DOCTYPE filter, the usage check, and
-// the whole document read back by the program's own table reader.
+// order, the classic and the wide table, short names that do not fit, the
+// DOCTYPE filter, the usage check, and the whole document read back by the
+// program's own table reader.
 #include "tests/testkit/testkit.h"
 #include "catalogue/gamelist_parse.h"
 #include "companions/mkgamelist/document.h"
@@ -19,9 +20,11 @@ static MachineFacts Machine(const std::u16string& shortName, const std::u16strin
   return m;
 }
 
+// The row as the table shows it: cut to the classic width when the short name fits.
 static std::string Row(const MachineFacts& m) {
   GameRow row;
   ComposeRow(m, &row);
+  if (!NeedsWideTable(row)) NarrowRow(&row);
   return row.text;
 }
 
@@ -39,12 +42,17 @@ TEST_CASE(status_words_from_driver_and_features) {
     const char* cells[4];
   } cases[] = {
       {"all good", [](MachineFacts*) {}, {"  Yes  ", "  Yes  ", "  Yes  ", "  Yes  "}},
-      {"preliminary driver", [](MachineFacts* m) { m->workingPreliminary = true; },
+      {"preliminary overall status, no emulation given (older lists)",
+       [](MachineFacts* m) { m->statusPreliminary = true; }, {"   No  ", "  Yes  ", "  Yes  ", "  Yes  "}},
+      {"preliminary overall status, emulation good",
+       [](MachineFacts* m) { m->statusPreliminary = true; m->haveEmulation = true; },
+       {"  Yes  ", "  Yes  ", "  Yes  ", "  Yes  "}},
+      {"preliminary emulation",
+       [](MachineFacts* m) { m->statusPreliminary = true; m->haveEmulation = true; m->emulationPreliminary = true; },
        {"   No  ", "  Yes  ", "  Yes  ", "  Yes  "}},
-      {"imperfect graphics", [](MachineFacts* m) { m->graphics = kEmulationImperfect; },
+      {"imperfect palette", [](MachineFacts* m) { m->palette = kEmulationImperfect; },
        {"  Yes  ", " Close ", "  Yes  ", "  Yes  "}},
-      {"unemulated palette beats imperfect graphics",
-       [](MachineFacts* m) { m->graphics = kEmulationImperfect; m->palette = kEmulationMissing; },
+      {"unemulated palette", [](MachineFacts* m) { m->palette = kEmulationMissing; },
        {"  Yes  ", "   No  ", "  Yes  ", "  Yes  "}},
       {"imperfect sound", [](MachineFacts* m) { m->sound = kEmulationImperfect; },
        {"  Yes  ", "  Yes  ", "Partial", "  Yes  "}},
@@ -70,7 +78,7 @@ TEST_CASE(status_words_from_driver_and_features) {
   }
   struct { const char16_t* value; Emulation level; } levels[] = {
       {u"imperfect", kEmulationImperfect}, {u"unemulated", kEmulationMissing}, {u"", kEmulationGood},
-      {u"good", kEmulationGood}, {u"imperfectly", kEmulationGood},
+      {u"good", kEmulationGood}, {u"imperfectly", kEmulationGood}, {u"preliminary", kEmulationMissing},
   };
   for (auto& l : levels) CHECK_EQ((int)EmulationOfFeature(l.value, std::u16string(l.value).size()), (int)l.level);
 }
@@ -103,6 +111,11 @@ TEST_CASE(row_layout_cutting_and_padding) {
   // Nine characters fill the short name field up to the separator.
   m = Machine(u"99lstwarb", u"'99: The Last War (bootleg)");
   CHECK_STR(Row(m).substr(67), "| 99lstwarb|");
+  // Longer names need the wide table; sixteen characters fill its field up to the last blank.
+  m = Machine(u"arkanoidja", u"Arkanoid (Japan, older)");
+  CHECK_STR(Row(m).substr(67), "| arkanoidja       |");
+  m = Machine(u"abcdefghijklmnop", u"");
+  CHECK_STR(Row(m), "| abcdefghijklmnop                 |  Yes  |  Yes  |  Yes  |  Yes  | abcdefghijklmnop |");
   // Leading white space or DEL would make the table reader skip the row.
   m = Machine(u"blank", u"");
   const std::u16string parts[] = {u"  \n\t ", u"", u"\x7f Spaced Out  "};
@@ -137,8 +150,10 @@ TEST_CASE(which_machines_get_a_row) {
   } cases[] = {
       {"a game", u"pacman", [](MachineFacts*) {}, kVerdictRow},
       {"nine characters fit", u"99lstwarb", [](MachineFacts*) {}, kVerdictRow},
-      {"ten do not", u"20pacgalr0", [](MachineFacts*) {}, kVerdictLongShortName},
-      {"far too long", std::u16string(5000, u'a'), [](MachineFacts*) {}, kVerdictLongShortName},
+      {"ten fit the wide table", u"20pacgalr0", [](MachineFacts*) {}, kVerdictRow},
+      {"sixteen fit the wide table", u"abcdefghijklmnop", [](MachineFacts*) {}, kVerdictRow},
+      {"seventeen would have to be cut", u"abcdefghijklmnopq", [](MachineFacts*) {}, kVerdictBadShortName},
+      {"far too long", std::u16string(5000, u'a'), [](MachineFacts*) {}, kVerdictBadShortName},
       {"empty", u"", [](MachineFacts*) {}, kVerdictBadShortName},
       {"a blank would end the field", u"pac man", [](MachineFacts*) {}, kVerdictBadShortName},
       {"not a file name", u"pac:man", [](MachineFacts*) {}, kVerdictBadShortName},
@@ -171,9 +186,14 @@ TEST_CASE(rows_in_byte_order_of_the_name_then_short_name) {
   std::string order;
   for (auto& r : rows) order += std::string(r.text + 69, 9).substr(0, std::string(r.text + 69, 9).find(' ')) + " ";
   CHECK_STR(order, "88games 1942 pc_1942 abc abcd aliens alien3 bmcorerm ");
+  // The whole short name counts, not its first nine characters.
+  GameRow a, b;
+  ComposeRow(Machine(u"arkanoidjb", u"Arkanoid"), &a);
+  ComposeRow(Machine(u"arkanoidja", u"Arkanoid"), &b);
+  CHECK(RowBefore(b, a) && !RowBefore(a, b));
 }
 
-TEST_CASE(collector_counts_and_names_what_is_left_out) {
+TEST_CASE(collector_counts_and_chooses_the_table) {
   TableCollector t;
   for (int i = 0; i < 8; ++i) {
     std::u16string name = u"longname0" + std::u16string(1, (char16_t)(u'0' + i));
@@ -187,12 +207,24 @@ TEST_CASE(collector_counts_and_names_what_is_left_out) {
   CHECK(t.Add(Machine(std::u16string(40, u'q'), u"Very long")));
   t.Finish();
   CHECK_EQ(t.machines(), 12L);
-  CHECK_EQ(t.rows().size(), (size_t)2);
-  CHECK_STR(std::string(t.rows()[0].text + 2, 3), "Aye");
-  CHECK_EQ(t.count(kVerdictLongShortName), 9L);
+  CHECK_EQ(t.rows().size(), (size_t)10);
+  CHECK_EQ(t.count(kVerdictRow), 10L);
+  CHECK_EQ(t.count(kVerdictBadShortName), 1L);
   CHECK_EQ(t.count(kVerdictDevice), 1L);
-  CHECK_EQ(t.namedLongOnes().size(), (size_t)kNamedLeftOut);
-  CHECK_STR(t.namedLongOnes()[0], "longname00");
+  CHECK(t.wide());
+  CHECK_EQ(t.longNames(), 8L);
+  CHECK_STR(t.rows()[0].text,
+            "| Aye                              |  Yes  |  Yes  |  Yes  |  Yes  | aaa              |");
+  CHECK_STR(std::string(t.rows()[1].text).substr(67), "| longname00       |");
+  // Without a long name every row keeps the classic width.
+  TableCollector classic;
+  CHECK(classic.Add(Machine(u"zzz", u"Zed")));
+  CHECK(classic.Add(Machine(u"99lstwarb", u"'99: The Last War")));
+  classic.Finish();
+  CHECK(!classic.wide());
+  CHECK_STR(classic.rows()[0].text,
+            "| '99: The Last War                |  Yes  |  Yes  |  Yes  |  Yes  | 99lstwarb|");
+  CHECK_EQ(strlen(classic.rows()[1].text), (size_t)kRowWidth);
 }
 
 TEST_CASE(collector_stops_at_its_row_limit) {
@@ -205,36 +237,69 @@ TEST_CASE(collector_stops_at_its_row_limit) {
   CHECK_EQ(t.rows().size(), (size_t)kMaxRows);
 }
 
-// The document as a whole, read back by the program's own table reader.
-TEST_CASE(document_round_trip_through_the_table_reader) {
-  std::vector<GameRow> rows(3);
-  ComposeRow(Machine(u"aaa", u"Aye"), &rows[0]);
-  ComposeRow(Machine(u"bbb", u"Bee"), &rows[1]);
-  ComposeRow(Machine(u"ccc", u"Cee"), &rows[2]);
+static std::string WholeDocument(const std::vector<GameRow>& rows) {
   FILE* f = tmpfile();
   CHECK(f);
-  if (!f) return;
+  if (!f) return "";
   CHECK(WriteGameListDocument(f, "0.251 (unknown)", rows.data(), rows.size()));
   rewind(f);
   std::string text;
   char buf[4096];
   size_t n;
   while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  rewind(f);
+  fclose(f);
+  return text;
+}
+
+static std::vector<std::string> ReadBackShortFields(const std::string& text, long* count) {
   std::vector<std::string> shorts;
-  long count = ReadGameListTable(f, [](const DocumentRow& r, void* c) {
+  FILE* f = tmpfile();
+  if (!f) return shorts;
+  fwrite(text.data(), 1, text.size(), f);
+  rewind(f);
+  *count = ReadGameListTable(f, [](const DocumentRow& r, void* c) {
     ((std::vector<std::string>*)c)->push_back(r.shortField);
   }, &shorts);
   fclose(f);
-  CHECK_EQ(count, 3L);
-  CHECK_EQ(shorts.size(), (size_t)3);
-  if (shorts.size() == 3) CHECK_STR(shorts[2], " ccc      ");
-  CHECK_STR(text.substr(0, text.find("\r\n")), "This is the complete list of games supported by MAME 0.251 (unknown).");
-  std::string tail = std::string(kRuleLine) + "\r\n\r\n(1) There are variants of the game (usually bootlegs) that work "
-                     "correctly\r\n(2) Needs samples provided separately\r\n";
-  CHECK(text.size() > tail.size() && text.substr(text.size() - tail.size()) == tail);
-  CHECK(text.find("| Game Name                        |Working|Colors | Sound | Flip  |   Name   |\r\n") !=
-        std::string::npos);
+  return shorts;
+}
+
+// The document as a whole, read back by the program's own table reader, in
+// the classic table and in the wide one.
+TEST_CASE(document_round_trip_through_the_table_reader) {
+  struct Case {
+    const char16_t* shortNames[3];
+    bool wide;
+    const char* lastField;
+    const char* rule;
+    const char* heading;
+  } cases[] = {
+      {{u"aaa", u"bbb", u"ccc"}, false, " ccc      ", kRuleLine,
+       "| Game Name                        |Working|Colors | Sound | Flip  |   Name   |\r\n"},
+      {{u"aaa", u"arkanoidja", u"ccc"}, true, " ccc              ", kWideRuleLine,
+       "| Game Name                        |Working|Colors | Sound | Flip  |       Name       |\r\n"},
+  };
+  for (auto& c : cases) {
+    TableCollector t;
+    const char16_t* names[3] = {u"Aye", u"Bee", u"Cee"};
+    for (int i = 0; i < 3; ++i) t.Add(Machine(c.shortNames[i], names[i]));
+    t.Finish();
+    CHECK_EQ(t.wide(), c.wide);
+    std::string text = WholeDocument(t.rows());
+    long count = 0;
+    std::vector<std::string> shorts = ReadBackShortFields(text, &count);
+    CHECK_EQ(count, 3L);
+    CHECK_EQ(shorts.size(), (size_t)3);
+    if (shorts.size() == 3) CHECK_STR(shorts[2], c.lastField);
+    CHECK_STR(text.substr(0, text.find("\r\n")),
+              "This is the complete list of games supported by MAME 0.251 (unknown).");
+    std::string tail = std::string(c.rule) + "\r\n\r\n(1) There are variants of the game (usually bootlegs) that "
+                       "work correctly\r\n(2) Needs samples provided separately\r\n";
+    CHECK(text.size() > tail.size() && text.substr(text.size() - tail.size()) == tail);
+    CHECK(text.find(std::string(c.rule) + "\r\n|    ") != std::string::npos);
+    CHECK(text.find(c.heading) != std::string::npos);
+    CHECK_EQ(text.find("longer than 9 characters") != std::string::npos, c.wide);
+  }
 }
 
 static std::string Filtered(const std::string& in, size_t step) {

@@ -138,25 +138,83 @@ TEST_CASE(real_output_from_a_saved_file) {
   std::vector<std::string> rows = TableRows(doc);
   CHECK_EQ((long)rows.size(), counts["rows"]);
   CHECK(Has(r.out, "Machines read:  " + std::to_string(counts["machines"])));
-  CHECK(Has(r.out, "Left out:       " + std::to_string(counts["long"]) + " whose short name"));
+  CHECK(Has(r.out, "Table:          wide, for short names of up to 16 characters (" + std::to_string(counts["long"]) +
+                       " are longer than 9)"));
   CHECK(Has(r.out, std::to_string(counts["devices"]) + " devices, " + std::to_string(counts["bios"]) + " BIOS sets"));
+  CHECK(!Has(r.out, "Left out"));
   CHECK(Has(r.out, "mame.exe is not in this folder"));
   for (size_t i = 0; i < rows.size(); ++i) {
-    CHECK_EQ(rows[i].size(), (size_t)79);
+    CHECK_EQ(rows[i].size(), (size_t)87);
     if (i > 0) CHECK(rows[i - 1].compare(2, 33, rows[i], 2, 33) <= 0);
   }
-  // Rows as the real documents would show them.
+  // Rows of the real output, each cell from its XML: Working is <driver
+  // emulation> (ace, alibaba, 7smash: status preliminary, emulation good;
+  // 4roses, gamecst2, 86lions, aavenger: emulation preliminary); Colors the
+  // palette feature (amusco imperfect; 4roses, ckongmc2 unemulated; alien3
+  // and gamecst2 have imperfect graphics only); Sound the sound feature, its
+  // status or overall whichever is worse (ace unemulated, ckongmc2 imperfect,
+  // ace100 overall imperfect, gamecst2 imperfect and overall unemulated) and
+  // samples (86lions none of the feature, 005 imperfect, aavenger
+  // unemulated); Flip the cocktail attribute (ablast, ckongmc2 preliminary).
   const char* expected[] = {
-      "| Pac-Man (Midway)                 |  Yes  |  Yes  |  Yes  |  Yes  | pacman   |",
-      "| 005                              |  Yes  |  Yes  |Part(2)|  Yes  | 005      |",
-      "| Alien3: The Gun (World)          |  Yes  | Close |  Yes  |  Yes  | alien3   |",
-      "| Street Fighter II: The World Warr|  Yes  |  Yes  |  Yes  |  Yes  | sf2      |",
+      "| Ace                              |  Yes  |  Yes  |   No  |  Yes  | ace              |",
+      "| Ali Baba and 40 Thieves          |  Yes  |  Yes  |  Yes  |  Yes  | alibaba          |",
+      "| Alien3: The Gun (World)          |  Yes  |  Yes  |  Yes  |  Yes  | alien3           |",
+      "| 7 Smash                          |  Yes  |  Yes  |   No  |  Yes  | 7smash           |",
+      "| Four Roses (encrypted, set 1)    |   No  |   No  |   No  |  Yes  | 4roses           |",
+      "| American Music Poker (V1.4)      |  Yes  | Close |  Yes  |  Yes  | amusco           |",
+      "| Crazy Kong (bootleg on Moon Crest|  Yes  |   No  |Partial|   No  | ckongmc2         |",
+      "| Franklin ACE 100                 |  Yes  |  Yes  |Partial|  Yes  | ace100           |",
+      "| GameCristal (version 2.613)      |   No  |  Yes  |   No  |  Yes  | gamecst2         |",
+      "| Hong Tian Lei (A-Blast) (Japan)  |  Yes  |  Yes  |  Yes  |   No  | ablast           |",
+      "| 86 Lions                         |   No  |  Yes  | Yes(2)|  Yes  | 86lions          |",
+      "| 005                              |  Yes  |  Yes  |Part(2)|  Yes  | 005              |",
+      "| Airborne Avenger                 |   No  |  Yes  |   No  |  Yes  | aavenger         |",
+      "| Arkanoid (Japan, newer)          |  Yes  |  Yes  |  Yes  |  Yes  | arkanoidj        |",
+      "| Arkanoid (Japan, newer w/level se|  Yes  |  Yes  |  Yes  |  Yes  | arkanoidja       |",
+      "| Pac-Man (Midway)                 |  Yes  |  Yes  |  Yes  |  Yes  | pacman           |",
+      "| Street Fighter II: The World Warr|  Yes  |  Yes  |  Yes  |  Yes  | sf2              |",
   };
-  for (const char* e : expected) CHECK(Has(doc, std::string(e) + "\r\n"));
+  for (const char* e : expected) {
+    if (!Has(doc, std::string(e) + "\r\n")) testkit::Fail(__FILE__, __LINE__, std::string("no row ") + e);
+  }
   CHECK(!Has(doc, "| neogeo"));  // a BIOS set
   CHECK(Has(doc, "supported by MAME 0.251 (unknown).\r\n"));
+  CHECK(Has(doc, "\r\n+----------------------------------+-------+-------+-------+-------+------------------+\r\n"));
   CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt.bak"), kOldDocument);
   CHECK(!FileThere(folder + "\\docs\\gamelist.txt.new"));
+}
+
+// Older emulators list <game> elements and tell colours and sound on <driver>;
+// their short names all fit the classic table.
+TEST_CASE(older_game_elements_give_the_classic_table) {
+  std::string folder = Install("mkgl_older", false);
+  std::string xml =
+      "<?xml version=\"1.0\"?>\n<mame build=\"0.106 (May 16 2006)\">\n"
+      "\t<game name=\"pacman\">\n\t\t<description>Pac-Man (Midway)</description>\n"
+      "\t\t<driver status=\"good\" emulation=\"good\" color=\"good\" sound=\"good\" graphic=\"good\"/>\n"
+      "\t</game>\n"
+      "\t<game name=\"phoenix\">\n\t\t<description>Phoenix (Amstar)</description>\n"
+      "\t\t<driver status=\"imperfect\" emulation=\"good\" color=\"imperfect\" sound=\"imperfect\" "
+      "graphic=\"imperfect\"/>\n\t</game>\n"
+      "\t<game name=\"zaxxon\" sampleof=\"zaxxon\">\n\t\t<description>Zaxxon (set 1)</description>\n"
+      "\t\t<driver status=\"preliminary\" color=\"preliminary\" sound=\"preliminary\" graphic=\"good\" "
+      "cocktail=\"preliminary\"/>\n\t</game>\n"
+      "\t<game name=\"neogeo\" isbios=\"yes\">\n\t\t<description>Neo-Geo</description>\n\t</game>\n"
+      "</mame>\n";
+  WriteFileBytes(folder + "\\input.xml", xml);
+  Run r = RunTool(folder, "input.xml");
+  CHECK_EQ(r.code, 0ul);
+  CHECK(Has(r.out, "Table:          classic (no short name is longer than 9 characters)"));
+  std::string doc = ReadFileBytes(folder + "\\docs\\gamelist.txt");
+  std::vector<std::string> rows = TableRows(doc);
+  std::vector<std::string> expected = {
+      "| Pac-Man (Midway)                 |  Yes  |  Yes  |  Yes  |  Yes  | pacman   |",
+      "| Phoenix (Amstar)                 |  Yes  | Close |Partial|  Yes  | phoenix  |",
+      "| Zaxxon (set 1)                   |   No  |   No  |   No  |   No  | zaxxon   |",
+  };
+  CHECK(rows == expected);
+  CHECK(Has(doc, "\r\n+----------------------------------+-------+-------+-------+-------+----------+\r\n"));
 }
 
 TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
