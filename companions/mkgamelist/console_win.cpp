@@ -1,5 +1,6 @@
 // Messages of the tool.
 #include "companions/mkgamelist/console_win.h"
+#include "companions/mkgamelist/console_text.h"
 #include <cstdarg>
 #include <cstdio>
 
@@ -30,6 +31,8 @@ int Fail(int code, const char* format, ...) {
   fprintf(stderr, "mkgamelist: %s\n", text);
   return code;
 }
+
+void Say(const char* label, const std::string& text) { fputs(LabelledLines(label, text).c_str(), stdout); }
 
 bool IsConsole(HANDLE h) {
   DWORD mode;

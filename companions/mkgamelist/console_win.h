@@ -16,6 +16,9 @@ std::string SystemText(DWORD error);
 // Prints "mkgamelist: <text>" on one line of the error output; returns `code`.
 int Fail(int code, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+// Prints a labelled line on the output, wrapped under its label.
+void Say(const char* label, const std::string& text);
+
 bool IsConsole(HANDLE h);
 
 // Started by a double-click, the tool has a console window of its own that

@@ -3,7 +3,7 @@
 #include <cstring>
 
 // What the columns mean, in the words of the emulator's own documents where
-// they still hold, and what the tool takes each one from.
+// they still hold, under the names that Vintor's game pages give the columns.
 static const char* const kIntroduction[] = {
   "",
   "This list was made by mkgamelist.exe from what the emulator says about itself",
@@ -11,7 +11,7 @@ static const char* const kIntroduction[] = {
   "neither a device nor a BIOS set. Run mkgamelist.exe again after each update of",
   "the emulator.",
   "",
-  "Here are the meanings of the columns:",
+  "Here are the meanings of the columns (Vintor's game pages use the same names):",
   "",
   "Working",
   "=======",
@@ -19,37 +19,39 @@ static const char* const kIntroduction[] = {
   "  preliminary (with older emulators, which do not tell the emulation apart,",
   "  its overall status is preliminary).",
   "",
-  "Correct Colors",
-  "==============",
-  "    YES: Colors should be identical to the original.",
-  "  CLOSE: Colors are nearly correct (the palette is marked imperfect).",
-  "     NO: Colors are not emulated (the palette is marked unemulated).",
+  "Colours",
+  "=======",
+  "    YES: Colours should be identical to the original.",
+  "  CLOSE: Colours are nearly correct (the palette is marked imperfect).",
+  "     NO: Colours are not emulated (the palette is marked unemulated).",
   "",
   "Sound",
   "=====",
   "  PARTIAL: Sound support is incomplete or not entirely accurate.",
   "       NO: Sound is not emulated.",
+  "      (2): The game needs samples, provided separately (\"Yes(2)\", \"Part(2)\").",
   "",
-  "Screen Flip",
-  "===========",
-  "  NO: The cocktail mode of the game is not emulated yet.",
+  "Flip",
+  "====",
+  "  NO: The cocktail mode of the game (its flipped screen) is not emulated yet.",
   "",
-  "Internal Name",
-  "=============",
+  "Short name",
+  "==========",
   "  This is the unique name that must be used when running the game from a",
   "  command line.",
 };
 
 static const char* const kWideNames[] = {
   "",
-  "  Some internal names are longer than 9 characters, so this column is wider",
+  "  Some short names are longer than 9 characters, so this column is wider",
   "  than in the emulator's own lists: it holds names of up to 16 characters.",
 };
 
 static const char* const kRomNote[] = {
   "",
   "  Note: Each game's ROM set must be placed in the ROM path, either in a .zip",
-  "  file or in a subdirectory with the game's Internal Name.",
+  "  file or in a subdirectory named by the game's short name. Vintor looks for",
+  "  it in the roms folder beside vintor.exe.",
   "",
 };
 
@@ -65,19 +67,11 @@ bool WriteGameListDocument(FILE* f, const char* build, const GameRow* rows, size
   if (wide)
     for (const char* line : kWideNames) ok = ok && PutLine(f, line);
   for (const char* line : kRomNote) ok = ok && PutLine(f, line);
-  if (wide) {
-    ok = ok && PutLine(f, rule) &&
-         PutLine(f, "|                                  |       |Correct|       |Screen |     Internal     |") &&
-         PutLine(f, "| Game Name                        |Working|Colors | Sound | Flip  |       Name       |");
-  } else {
-    ok = ok && PutLine(f, rule) &&
-         PutLine(f, "|                                  |       |Correct|       |Screen | Internal |") &&
-         PutLine(f, "| Game Name                        |Working|Colors | Sound | Flip  |   Name   |");
-  }
+  ok = ok && PutLine(f, rule) &&
+       PutLine(f, wide ? "| Game                             |Working|Colours| Sound | Flip  | Short name       |"
+                       : "| Game                             |Working|Colours| Sound | Flip  |Short name|");
   ok = ok && PutLine(f, rule);
   for (size_t i = 0; ok && i < count; ++i) ok = PutLine(f, rows[i].text);
-  ok = ok && PutLine(f, rule) && PutLine(f, "") &&
-       PutLine(f, "(1) There are variants of the game (usually bootlegs) that work correctly") &&
-       PutLine(f, "(2) Needs samples provided separately");
+  ok = ok && PutLine(f, rule) && PutLine(f, "") && PutLine(f, "(2) Needs samples provided separately");
   return ok;
 }

@@ -1,7 +1,8 @@
-// The whole docs\gamelist.txt as the emulator once shipped it: free text, the
-// rule line, the two-line heading, the rows, the closing rule and the two
-// footnote lines. Lines end in CR LF. The wide table, for short names longer
-// than 9 characters, differs only in its last column.
+// The whole docs\gamelist.txt in the form the emulator once shipped it: free
+// text, the rule line, a heading with the column names of Vintor's game pages,
+// the rows, the closing rule and the footnote of the "(2)" mark. Lines end in
+// CR LF. The wide table, for short names longer than 9 characters, differs
+// only in its last column.
 #pragma once
 #include <cstdio>
 #include "companions/mkgamelist/machine_row.h"

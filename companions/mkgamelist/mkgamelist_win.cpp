@@ -3,7 +3,7 @@
 // document, and tells which option switches of the options page the emulator
 // does not know.
 //
-//   mkgamelist.exe [-wait SECONDS] [-progress] [FILE]
+//   mkgamelist.exe [-wait SECONDS] [-progress] [FILE]      (-h or /? shows the usage)
 //
 // Without FILE it runs "mame.exe -listxml" from its own folder and reads the
 // output through a pipe; with FILE it reads a saved output. The document is
@@ -14,9 +14,11 @@
 // line "progress: N" after every 100 machines read, where a console would
 // show its counter.
 //
-// Exit codes: 0 written; 1 bad arguments; 2 input missing (FILE or mame.exe);
-// 3 the input is not a whole machine list; 4 the emulator failed or hung;
-// 5 the document cannot be written; 6 xmllite.dll missing.
+// Exit codes: 0 written (or the usage asked for); 1 bad arguments; 2 input
+// missing (FILE or mame.exe) or the tool's folder path too long; 3 the input
+// is not a whole machine list, holds no machines or too many; 4 the emulator
+// failed or hung; 5 the document cannot be written; 6 xmllite.dll missing.
+#include "companions/mkgamelist/console_text.h"
 #include "companions/mkgamelist/console_win.h"
 #include "companions/mkgamelist/document_file_win.h"
 #include "companions/mkgamelist/machine_list_win.h"
@@ -27,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -65,7 +68,7 @@ class Gatherer : public MachineHandler {
   bool OnMachine(const MachineFacts& m) override {
     bool more = table.Add(m);
     if (progress_ && table.machines() % 500 == 0) {
-      printf("\rReading the machine list: %ld machines", table.machines());
+      printf("\rMachines read: %ld", table.machines());
       fflush(stdout);
     } else if (!progress_ && pipeProgress && table.machines() % 100 == 0) {
       printf("progress: %ld\n", table.machines());
@@ -92,7 +95,7 @@ int ListFailure(const ListReport& r, const char* input) {
     case kListTruncated:
       return Fail(kBadList, "%s ends before the machine list does (line %u); nothing written.", input, r.line);
     case kListSourceFailed:
-      return Fail(kBadList, "reading %s failed after %ld machines; nothing written.", input, r.machines);
+      return Fail(kBadList, "reading %s failed (machines read: %ld); nothing written.", input, r.machines);
     case kListSilent: break;  // told with the emulator's end
     case kListStopped:
       return Fail(kBadList, "%s lists more than %d machines to show; nothing written.", input, (int)kMaxRows);
@@ -119,7 +122,7 @@ int ReadList(const Paths& paths, const char* file, DWORD waitMs, Gatherer* gathe
   DWORD exitCode = 0;
   bool silent = report.outcome == kListSilent;
   if (source.Finish(silent, &exitCode) == EmulatorSource::kHung || silent) {
-    return Fail(kEmulatorFailed, "mame.exe -listxml stopped answering (nothing for %lu s, %ld machines read) and "
+    return Fail(kEmulatorFailed, "mame.exe -listxml stopped answering (nothing for %lu s; machines read: %ld) and "
                 "was ended; nothing written.", (unsigned long)(waitMs / 1000), report.machines);
   }
   if (exitCode != 0) {
@@ -130,44 +133,78 @@ int ReadList(const Paths& paths, const char* file, DWORD waitMs, Gatherer* gathe
 }
 
 void PrintSummary(const Paths& paths, const TableCollector& t, bool hadBackup, DWORD startedAt) {
-  printf("Machines read:  %ld\n", t.machines());
-  printf("Rows written:   %lu to %s%s\n", (unsigned long)t.rows().size(), paths.document,
-         hadBackup ? " (the former one is now gamelist.txt.bak)" : "");
+  Say("Machines read:", std::to_string(t.machines()));
+  Say("Rows written:", std::to_string(t.rows().size()) + " to " + paths.document +
+                           (hadBackup ? " (the former one is now gamelist.txt.bak)" : ""));
   if (t.wide()) {
-    printf("Table:          wide, for short names of up to %d characters (%ld are longer than %d)\n",
-           (int)kShortNameMax, t.longNames(), (int)kClassicShortNameMax);
+    Say("Table:", "wide, for short names of up to " + std::to_string(kShortNameMax) + " characters (" +
+                      CountOf(t.longNames(), "name", "names") + " longer than " +
+                      std::to_string(kClassicShortNameMax) + ")");
   } else {
-    printf("Table:          classic (no short name is longer than %d characters)\n", (int)kClassicShortNameMax);
+    Say("Table:", "classic (no short name is longer than " + std::to_string(kClassicShortNameMax) + " characters)");
   }
-  printf("Not games:      %ld devices, %ld BIOS sets, %ld not runnable\n", t.count(kVerdictDevice),
-         t.count(kVerdictBios), t.count(kVerdictNotRunnable));
+  Say("Not games:", CountOf(t.count(kVerdictDevice), "device", "devices") + ", " +
+                        CountOf(t.count(kVerdictBios), "BIOS set", "BIOS sets") + ", " +
+                        std::to_string(t.count(kVerdictNotRunnable)) + " not runnable");
   long badOnes = t.count(kVerdictBadShortName);
   if (badOnes) {
-    printf("Left out:       %ld whose short name cannot stand in the table (empty, longer than %d characters, "
-           "or with a character that is not printable ASCII or not allowed in a file name)\n",
-           badOnes, (int)kShortNameMax);
+    Say("Left out:", CountOf(badOnes, "machine", "machines") + " whose short name cannot stand in the table "
+                     "(empty, longer than " + std::to_string(kShortNameMax) + " characters, or with a character "
+                     "that is not printable ASCII or not allowed in a file name)");
   }
   DWORD ms = GetTickCount() - startedAt;
-  printf("Time taken:     %lu.%lu s\n", (unsigned long)(ms / 1000), (unsigned long)(ms % 1000 / 100));
+  Say("Time taken:", std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100) + " s");
 }
 
-bool ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs, bool* pipeProgress) {
+// The last line of a run that wrote the document: what to do now, and where
+// the archives of machines without a row will be.
+void PrintNextStep(const TableCollector& t) {
+  Say("Next:", std::string("start vintor.exe, or press Rescan in a Vintor that runs, to see these games. ROM "
+                           "archives in roms\\ that match no row (BIOS sets, devices") +
+                   (t.count(kVerdictBadShortName) ? ", the machines left out" : "") +
+                   ") show on Vintor's Other files page.");
+}
+
+const char kUsage[] =
+    "usage: mkgamelist.exe [-wait SECONDS] [-progress] [FILE]\n"
+    "  FILE           a saved output of \"mame.exe -listxml\", read instead of\n"
+    "                 starting mame.exe\n"
+    "  -wait SECONDS  how long mame.exe may print nothing before it is stopped\n"
+    "                 (1 to 3600; 60 when not given)\n"
+    "  -progress      a line \"progress: N\" after every 100 machines, for a program\n"
+    "                 that reads this output (Vintor does)\n"
+    "  -h, /?         shows this text\n"
+    "It also records in vintor.ini which switches of Vintor's Options page mame.exe\n"
+    "accepts. Exit code 0: the document was written; the manual lists the others.\n";
+const char kWhatItDoes[] =
+    "mkgamelist: makes Vintor's game list docs\\gamelist.txt from mame.exe -listxml.\n";
+
+bool AsksForUsage(const char* a) {
+  return !strcmp(a, "-h") || !strcmp(a, "/?") || !strcmp(a, "-?") || !strcmp(a, "/h") || !strcmp(a, "--help");
+}
+
+// Reads the arguments; returns the first one it cannot use, or null.
+const char* ParseArguments(int argc, char** argv, const char** file, DWORD* waitMs, bool* pipeProgress,
+                           bool* usage) {
   *file = nullptr;
   for (int i = 1; i < argc; ++i) {
-    if (!strcmp(argv[i], "-progress") || !strcmp(argv[i], "/progress")) {
+    if (AsksForUsage(argv[i])) {
+      *usage = true;
+    } else if (!strcmp(argv[i], "-progress") || !strcmp(argv[i], "/progress")) {
       *pipeProgress = true;
-    } else if ((!strcmp(argv[i], "-wait") || !strcmp(argv[i], "/wait")) && i + 1 < argc) {
+    } else if (!strcmp(argv[i], "-wait") || !strcmp(argv[i], "/wait")) {
+      if (i + 1 >= argc) return argv[i];
       char* end = nullptr;
       long seconds = strtol(argv[++i], &end, 10);
-      if (!end || *end || seconds < 1 || seconds > 3600) return false;
+      if (!end || *end || seconds < 1 || seconds > 3600) return argv[i];
       *waitMs = (DWORD)seconds * 1000;
     } else if (argv[i][0] == '-' || argv[i][0] == '/' || *file) {
-      return false;
+      return argv[i];
     } else {
       *file = argv[i];
     }
   }
-  return true;
+  return nullptr;
 }
 
 int Run(int argc, char** argv) {
@@ -176,9 +213,17 @@ int Run(int argc, char** argv) {
   const char* file = nullptr;
   DWORD waitMs = 60000;
   bool pipeProgress = false;
-  if (!ParseArguments(argc, argv, &file, &waitMs, &pipeProgress)) {
-    fprintf(stderr, "usage: mkgamelist.exe [-wait SECONDS] [-progress] [saved output of mame -listxml]\n");
+  bool usage = false;
+  if (const char* bad = ParseArguments(argc, argv, &file, &waitMs, &pipeProgress, &usage)) {
+    Fail(kBadArguments, "cannot use the argument \"%s\"; nothing written.", bad);
+    fputs(kWhatItDoes, stderr);
+    fputs(kUsage, stderr);
     return kBadArguments;
+  }
+  if (usage) {
+    fputs(kWhatItDoes, stdout);
+    fputs(kUsage, stdout);
+    return kWritten;
   }
   Paths paths;
   if (!BuildPaths(&paths)) return Fail(kNoInput, "the folder of mkgamelist.exe has too long a path.");
@@ -196,7 +241,10 @@ int Run(int argc, char** argv) {
     if (!WriteDocumentFile(paths.docs, paths.document, gatherer->build, rows.data(), rows.size())) code = kCannotWrite;
     if (code == kWritten) PrintSummary(paths, gatherer->table, hadDocument, startedAt);
   }
-  if (code == kWritten) CheckOptionSwitches(paths.emulator, paths.folder, waitMs);
+  if (code == kWritten) {
+    CheckOptionSwitches(paths.emulator, paths.folder, waitMs);
+    PrintNextStep(gatherer->table);
+  }
   delete gatherer;
   return code;
 }

@@ -12,18 +12,17 @@
 
 static const size_t kUsageMax = 4 << 20;  // today's text is about 40 KB
 
-static const char kLabel[] = "Options:        ";
+static const char kLabel[] = "Options:";
 
-// The emulator's usage text, or "" (with the reason told) when there is none.
-static std::string ReadUsage(const char* emulator, const char* folder, DWORD waitMs) {
+// The emulator's usage text, or "" with the reason in `why` when there is none.
+static std::string ReadUsage(const char* emulator, const char* folder, DWORD waitMs, std::string* why) {
   if (!FileExists(emulator)) {
-    printf("%smame.exe is not in this folder, so its option switches were not checked", kLabel);
+    *why = "mame.exe is not in this folder, so its option switches were not checked";
     return std::string();
   }
   EmulatorSource source(waitMs);
   if (!source.Start(emulator, "-showusage", folder)) {
-    printf("%scannot start mame.exe -showusage (%s), so the switches were not checked", kLabel,
-           SystemText(GetLastError()).c_str());
+    *why = "cannot start mame.exe -showusage (" + SystemText(GetLastError()) + "), so the switches were not checked";
     return std::string();
   }
   std::string usage;
@@ -36,7 +35,7 @@ static std::string ReadUsage(const char* emulator, const char* folder, DWORD wai
   DWORD exitCode = 0;
   if (source.Finish(r == ByteSource::kSilent, &exitCode) == EmulatorSource::kHung || r != ByteSource::kEnd ||
       usage.empty()) {
-    printf("%smame.exe -showusage gave no usage text, so the switches were not checked", kLabel);
+    *why = "mame.exe -showusage gave no usage text, so the switches were not checked";
     return std::string();
   }
   return usage;
@@ -69,26 +68,27 @@ static void TellRecord(const SwitchRecord& record) {
   std::string unsupported = Boxes(record, kSwitchUnsupported);
   std::string takes = same.empty() ? "" : same + " as they are";
   if (!replaced.empty()) takes += (takes.empty() ? "" : ", ") + replaced;
-  printf("%srecorded in vintor.ini for Vintor's Options page: ", kLabel);
-  if (takes.empty()) printf("this mame.exe accepts none of the nine switches");
-  else printf("this mame.exe takes %s", takes.c_str());
-  if (!unsupported.empty()) printf("; it does not accept %s (Vintor leaves those boxes out)", unsupported.c_str());
-  printf(".\n");
+  std::string text = "recorded in vintor.ini for Vintor's Options page: ";
+  text += takes.empty() ? "this mame.exe accepts none of the nine switches" : "this mame.exe takes " + takes;
+  if (!unsupported.empty()) text += "; it does not accept " + unsupported + " (Vintor leaves those boxes out)";
+  Say(kLabel, text + ".");
 }
 
 void CheckOptionSwitches(const char* emulator, const char* folder, DWORD waitMs) {
   std::string settings = std::string(folder) + "\\vintor.ini";
-  std::string usage = ReadUsage(emulator, folder, waitMs);
+  std::string why;
+  std::string usage = ReadUsage(emulator, folder, waitMs, &why);
   if (usage.empty()) {
     WritePrivateProfileStringA(kSwitchSection, nullptr, nullptr, settings.c_str());
-    printf("; no switches recorded (Vintor passes them as they are).\n");
+    Say(kLabel, why + "; no switches recorded (Vintor passes them as they are).");
     return;
   }
   SwitchRecord record;
   RecordSwitchesFromUsage(usage.data(), usage.size(), &record);
   if (!WriteRecord(settings, record)) {
-    printf("%scannot write the switches into %s (%s); Vintor passes them as they are.\n", kLabel, settings.c_str(),
-           SystemText(GetLastError()).c_str());
+    DWORD error = GetLastError();
+    Say(kLabel, "cannot write the switches into " + settings + " (" + SystemText(error) +
+                    "); Vintor passes them as they are.");
     WritePrivateProfileStringA(kSwitchSection, nullptr, nullptr, settings.c_str());
     return;
   }

@@ -60,6 +60,7 @@ class RealLaunchTest(LaunchFixture):
                              env=e2e.wine_env(), capture_output=True, timeout=300)
         out = run.stdout.decode("cp1252", "replace")
         self.assertEqual(run.returncode, 0, out + run.stderr.decode("cp1252", "replace"))
+        out = out.replace("\r\n" + " " * 16, " ")  # a labelled line wraps under its label
         self.assertIn("Options:        recorded in vintor.ini for Vintor's Options page: this mame.exe takes -window, "
                       "-mouse, -joystick, -skip_gameinfo as they are, -nosound as -sound none; it does not accept "
                       "-high_priority, -sl, -matchrefresh, -triplebuffer (Vintor leaves those boxes out).", out)

@@ -4,6 +4,7 @@
 // program's own table reader.
 #include "tests/testkit/testkit.h"
 #include "catalogue/gamelist_parse.h"
+#include "companions/mkgamelist/console_text.h"
 #include "companions/mkgamelist/document.h"
 #include "companions/mkgamelist/doctype_filter.h"
 #include "companions/mkgamelist/machine_row.h"
@@ -275,9 +276,9 @@ TEST_CASE(document_round_trip_through_the_table_reader) {
     const char* heading;
   } cases[] = {
       {{u"aaa", u"bbb", u"ccc"}, false, " ccc      ", kRuleLine,
-       "| Game Name                        |Working|Colors | Sound | Flip  |   Name   |\r\n"},
+       "| Game                             |Working|Colours| Sound | Flip  |Short name|\r\n"},
       {{u"aaa", u"arkanoidja", u"ccc"}, true, " ccc              ", kWideRuleLine,
-       "| Game Name                        |Working|Colors | Sound | Flip  |       Name       |\r\n"},
+       "| Game                             |Working|Colours| Sound | Flip  | Short name       |\r\n"},
   };
   for (auto& c : cases) {
     TableCollector t;
@@ -293,13 +294,34 @@ TEST_CASE(document_round_trip_through_the_table_reader) {
     if (shorts.size() == 3) CHECK_STR(shorts[2], c.lastField);
     CHECK_STR(text.substr(0, text.find("\r\n")),
               "This is the complete list of games supported by MAME 0.251 (unknown).");
-    std::string tail = std::string(c.rule) + "\r\n\r\n(1) There are variants of the game (usually bootlegs) that "
-                       "work correctly\r\n(2) Needs samples provided separately\r\n";
+    // The footnote explains the one mark that rows carry; no "(1)", which none does.
+    std::string tail = std::string(c.rule) + "\r\n\r\n(2) Needs samples provided separately\r\n";
     CHECK(text.size() > tail.size() && text.substr(text.size() - tail.size()) == tail);
-    CHECK(text.find(std::string(c.rule) + "\r\n|    ") != std::string::npos);
-    CHECK(text.find(c.heading) != std::string::npos);
+    CHECK(text.find("(1)") == std::string::npos);
+    // One heading line between the opening rules, as wide as the rows.
+    CHECK(text.find(std::string(c.rule) + "\r\n" + c.heading + c.rule + "\r\n") != std::string::npos);
+    CHECK_EQ(strlen(c.heading), strlen(c.rule) + 2);
     CHECK_EQ(text.find("longer than 9 characters") != std::string::npos, c.wide);
   }
+}
+
+// The tool's labelled console lines: cut at blanks, never past the width,
+// the following lines under the text; a word longer than the room stays whole.
+TEST_CASE(labelled_lines_wrap_under_their_label) {
+  const std::string pad(16, ' ');
+  struct Case { const char* label; std::string text; size_t width; std::string out; } cases[] = {
+      {"Machines read:", "45294", 79, "Machines read:  45294\n"},
+      {"Next:", "aaaa bbbb cccc", 25, "Next:           aaaa bbbb\n" + pad + "cccc\n"},
+      {"Next:", "aaaa bbbbb", 25, "Next:           aaaa\n" + pad + "bbbbb\n"},       // one over the width
+      {"Next:", "aaaa  bbbb ", 26, "Next:           aaaa bbbb\n"},                  // blanks fold
+      {"Next:", "x Z:\\a\\very\\long\\path", 20, "Next:           x\n" + pad + "Z:\\a\\very\\long\\path\n"},
+      {"A label of twenty:", "text", 79, "A label of twenty: text\n"},
+      {"Empty:", "", 79, "Empty:          \n"},
+  };
+  for (auto& c : cases) CHECK_STR(LabelledLines(c.label, c.text, c.width), c.out);
+  CHECK_STR(CountOf(1, "BIOS set", "BIOS sets") + ", " + CountOf(0, "device", "devices") + ", " +
+                CountOf(2, "name", "names"),
+            "1 BIOS set, 0 devices, 2 names");
 }
 
 static std::string Filtered(const std::string& in, size_t step) {

@@ -107,6 +107,21 @@ static void NeedExcerpt() {
 
 static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The output with each labelled line whole again: a line break followed by
+// the blanks under the label is one blank.
+static std::string Unwrapped(const std::string& out) {
+  std::string whole, indent = "\r\n" + std::string(16, ' ');
+  for (size_t at = 0; at < out.size();) {
+    if (out.compare(at, indent.size(), indent) == 0) {
+      whole += ' ';
+      at += indent.size();
+    } else {
+      whole += out[at++];
+    }
+  }
+  return whole;
+}
+
 // The keys of a section of an INI file as "key=value|...", in file order.
 static std::string SectionOf(const std::string& file, const char* section) {
   char keys[4096] = "";
@@ -138,8 +153,9 @@ TEST_CASE(real_output_from_a_saved_file) {
   std::vector<std::string> rows = TableRows(doc);
   CHECK_EQ((long)rows.size(), counts["rows"]);
   CHECK(Has(r.out, "Machines read:  " + std::to_string(counts["machines"])));
-  CHECK(Has(r.out, "Table:          wide, for short names of up to 16 characters (" + std::to_string(counts["long"]) +
-                       " are longer than 9)"));
+  CHECK(Has(Unwrapped(r.out), "Table:          wide, for short names of up to 16 characters (" +
+                                 std::to_string(counts["long"]) +
+                       " names longer than 9)"));
   CHECK(Has(r.out, std::to_string(counts["devices"]) + " devices, " + std::to_string(counts["bios"]) + " BIOS sets"));
   CHECK(!Has(r.out, "Left out"));
   CHECK(Has(r.out, "mame.exe is not in this folder"));
@@ -206,6 +222,7 @@ TEST_CASE(older_game_elements_give_the_classic_table) {
   Run r = RunTool(folder, "input.xml");
   CHECK_EQ(r.code, 0ul);
   CHECK(Has(r.out, "Table:          classic (no short name is longer than 9 characters)"));
+  CHECK(Has(r.out, "Not games:      0 devices, 1 BIOS set, 0 not runnable\r\n"));
   std::string doc = ReadFileBytes(folder + "\\docs\\gamelist.txt");
   std::vector<std::string> rows = TableRows(doc);
   std::vector<std::string> expected = {
@@ -221,7 +238,7 @@ TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
   NeedExcerpt();
   std::string folder = Install("mkgl_pipe", true);
   CopyFileA(kExcerpt.c_str(), (folder + "\\mame_listxml.xml").c_str(), FALSE);
-  // What the Windows 0.251's usage text says about the nine switches: four of
+  // What the Windows 0.251's usage text says about the nine switches: five of
   // them exist, two have today's equivalents.
   WriteFileBytes(folder + "\\vintor.ini", "[OPTIONS]\r\nOption_2=1\r\n[SWITCHES]\r\nOption_1=-other\r\nStale=1\r\n");
   WriteFileBytes(folder + "\\mame_usage.txt",
@@ -233,21 +250,23 @@ TEST_CASE(real_output_through_the_emulator_pipe_and_the_usage_check) {
                  "-skip_gameinfo       skip displaying the system information screen at startup\r\n"
                  "-sound               sound output method: dsound, xaudio2, portaudio or none\r\n"
                  "-sleep               enable sleeping, which gives time back to other applications when idle\r\n"
-                 "-priority            thread priority for the main game thread; range from -15 to 1\r\n");
+                 "-priority            thread priority for the main game thread; range from -15 to 1\r\n"
+                 "\r\n#\r\n# FULL SCREEN OPTIONS\r\n#\r\n"
+                 "-triplebuffer        enable triple buffering\r\n");
   Run r = RunTool(folder, "");
   CHECK_EQ(r.code, 0ul);
   std::string viaPipe = ReadFileBytes(folder + "\\docs\\gamelist.txt");
   std::string fromFile = ReadFileBytes(folder + "\\docs\\gamelist.txt.bak");
   CHECK_STR(fromFile, kOldDocument);
   CHECK_EQ((long)TableRows(viaPipe).size(), Counts()["rows"]);
-  CHECK(Has(r.out, "Options:        recorded in vintor.ini for Vintor's Options page: this mame.exe takes -window, "
-                   "-mouse, -joystick, -skip_gameinfo as they are, -nosound as -sound none, -high_priority as "
-                   "-priority 1; it does not accept -sl, -matchrefresh, -triplebuffer (Vintor leaves those boxes "
-                   "out).\r\n"));
+  CHECK(Has(Unwrapped(r.out), "Options:        recorded in vintor.ini for Vintor's Options page: this mame.exe "
+                              "takes -window, -mouse, -joystick, -skip_gameinfo, -triplebuffer as they are, -nosound "
+                              "as -sound none, -high_priority as -priority 1; it does not accept -sl, -matchrefresh "
+                              "(Vintor leaves those boxes out).\r\n"));
   // The whole record is replaced; Vintor's own keys stay.
   CHECK_STR(SectionOf(folder + "\\vintor.ini", "SWITCHES"),
             "Option_1=-sound none|Option_2=-window|Option_3=-mouse|Option_4=-joystick|Option_5=-skip_gameinfo|"
-            "Option_6=-priority 1|Option_7=unsupported|Option_8=unsupported|Option_9=unsupported|");
+            "Option_6=-priority 1|Option_7=unsupported|Option_8=unsupported|Option_9=-triplebuffer|");
   CHECK_STR(SectionOf(folder + "\\vintor.ini", "OPTIONS"), "Option_2=1|");
   std::string log = ReadFileBytes(folder + "\\mame_log.txt");
   CHECK(Has(log, "-listxml"));
@@ -303,6 +322,56 @@ TEST_CASE(broken_input_writes_nothing) {
   CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt"), kOldDocument);
 }
 
+// The console as a user reads it: the usage when asked for or when an
+// argument is wrong (nothing written then), counts of one in the singular,
+// and a run that wrote the document ends with the next step.
+TEST_CASE(console_usage_counts_of_one_and_the_next_step) {
+  std::string folder = Install("mkgl_console", false);
+  for (const char* ask : {"-h", "/?"}) {
+    Run r = RunTool(folder, ask);
+    std::vector<std::string> lines = Lines(r.out);
+    bool ok = r.code == 0 && lines.size() > 5 && lines[0].compare(0, 12, "mkgamelist: ") == 0 &&
+              Has(lines[0], "docs\\gamelist.txt") &&
+              lines[1] == "usage: mkgamelist.exe [-wait SECONDS] [-progress] [FILE]";
+    for (const std::string& l : lines) ok = ok && l.size() <= 79;
+    if (!ok) testkit::Fail(__FILE__, __LINE__, std::string(ask) + ": " + std::to_string(r.code) + " " + r.out);
+  }
+  struct Bad { const char* args; const char* named; } bad[] = {
+      {"-x", "-x"}, {"-wait", "-wait"}, {"-wait 0 input.xml", "0"}, {"-wait 3601", "3601"}, {"a.xml b.xml", "b.xml"},
+  };
+  for (auto& b : bad) {
+    Run r = RunTool(folder, b.args);
+    std::vector<std::string> lines = Lines(r.out);
+    bool ok = r.code == 1 && lines.size() > 2 &&
+              lines[0] == std::string("mkgamelist: cannot use the argument \"") + b.named + "\"; nothing written." &&
+              lines[2] == "usage: mkgamelist.exe [-wait SECONDS] [-progress] [FILE]";
+    if (!ok) testkit::Fail(__FILE__, __LINE__, std::string(b.args) + ": " + std::to_string(r.code) + " " + r.out);
+  }
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt"), kOldDocument);
+  // One of each: a device, a BIOS set, a short name too long for any table,
+  // one that only the wide table holds.
+  WriteFileBytes(folder + "\\input.xml",
+                 kProlog + kMachine + "\t<machine name=\"dev\" isdevice=\"yes\" runnable=\"no\"/>\n" +
+                     "\t<machine name=\"bios\" isbios=\"yes\"><description>A BIOS</description></machine>\n" +
+                     "\t<machine name=\"seventeenletterss\"><description>Long</description></machine>\n" +
+                     "\t<machine name=\"tenletters\"><description>Ten</description></machine>\n</mame>\n");
+  Run r = RunTool(folder, "input.xml");
+  CHECK_EQ(r.code, 0ul);
+  std::string out = Unwrapped(r.out);
+  CHECK(Has(out, "Rows written:   2 to "));
+  CHECK(Has(out, "(1 name longer than 9)\r\n"));
+  CHECK(Has(out, "Not games:      1 device, 1 BIOS set, 0 not runnable\r\n"));
+  CHECK(Has(out, "Left out:       1 machine whose short name cannot stand in the table"));
+  std::vector<std::string> lines = Lines(out);
+  CHECK(!lines.empty() && lines.back() == "Next:           start vintor.exe, or press Rescan in a Vintor that runs, "
+                                          "to see these games. ROM archives in roms\\ that match no row (BIOS sets, "
+                                          "devices, the machines left out) show on Vintor's Other files page.");
+  // Wrapped at blanks: only a word longer than the room (a path) may stand out.
+  for (const std::string& l : Lines(r.out)) {
+    if (l.size() > 79 && l.find(' ', 16) != std::string::npos) testkit::Fail(__FILE__, __LINE__, "long line: " + l);
+  }
+}
+
 TEST_CASE(huge_elements_pass_through_in_bounded_memory) {
   std::string folder = Install("mkgl_huge", false);
   std::string many = "\t<machine name=\"manyattr\"";
@@ -346,8 +415,8 @@ TEST_CASE(hung_and_failing_emulator) {
   WriteFileBytes(folder + "\\vintor.ini", "[SWITCHES]\r\nOption_1=-sound none\r\n[OPTIONS]\r\nOption_2=1\r\n");
   r = RunTool(folder, "-wait 2 input.xml", 60000);
   CHECK_EQ(r.code, 0ul);
-  CHECK(Has(r.out, "mame.exe -showusage gave no usage text, so the switches were not checked; no switches recorded "
-                   "(Vintor passes them as they are).\r\n"));
+  CHECK(Has(Unwrapped(r.out), "mame.exe -showusage gave no usage text, so the switches were not checked; no "
+                              "switches recorded (Vintor passes them as they are).\r\n"));
   // No record of the switches stays that this emulator did not give.
   CHECK_STR(SectionOf(folder + "\\vintor.ini", "SWITCHES"), "");
   CHECK_STR(SectionOf(folder + "\\vintor.ini", "OPTIONS"), "Option_2=1|");
