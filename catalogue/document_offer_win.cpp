@@ -20,9 +20,9 @@ const char kQuestion[] =
     "Shall Vintor make it now? mkgamelist.exe asks mame.exe for its machines and writes the list into the docs "
     "folder. This takes about a minute; you can use Vintor meanwhile.";
 const char kCaption[] = "Game list";
-const char kProgress[] = "Game list: %d machines read";
-const char kSupported[] = "The game list is made: %d supported games.";
-const char kInstalled[] = "%d of them are installed.";
+const char kProgress[] = "Making the game list; machines read: %d";
+const char kSupported[] = "The game list is made. Supported games: %d";
+const char kInstalled[] = "Installed games among them: %d";
 const char kFailed[] = "The game list could not be made; the former one stays as it was.";
 const char kNoReason[] = "mkgamelist.exe ended with exit code %d and gave no reason.";
 

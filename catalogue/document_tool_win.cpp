@@ -4,6 +4,7 @@
 #include "catalogue/document_tool_win.h"
 #include "shell/ids.h"
 #include "shell/install_paths.h"
+#include "shell/system_text_win.h"
 #include <process.h>
 #include <cstdio>
 
@@ -32,11 +33,9 @@ HANDLE KillOnCloseJob() {
 }
 
 void SystemReason(DWORD error, const char* tool, char* out, size_t outSize) {
-  char text[512] = "";
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, error, 0, text,
-                           sizeof text, NULL);
-  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) text[--n] = 0;
-  snprintf(out, outSize, "%s: %s", tool, n ? text : "cannot be started");
+  char text[512];
+  SystemErrorText(error, text, sizeof text);
+  snprintf(out, outSize, "%s: %s", tool, text[0] ? text : "cannot be started");
 }
 
 // Starts the tool suspended, puts it into the job, then lets it run, so that

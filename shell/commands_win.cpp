@@ -3,6 +3,7 @@
 #include "shell/commands_win.h"
 #include "shell/app_win.h"
 #include "shell/settings_win.h"
+#include "shell/system_text_win.h"
 #include "shell/web_addresses.h"
 #include "shell/window_behaviour_win.h"
 #include "catalogue/listview_win.h"
@@ -18,6 +19,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include <direct.h>
+#include <cstdio>
 #include <cstring>
 
 enum { kTextSize = 260 };
@@ -86,15 +88,43 @@ static void OpenInNotepad() {
   if (ChooseFile(g_mainWindow, title, filter, "c:\\", file, sizeof file)) RunProgram("notepad.exe", file, NULL);
 }
 
+// Texts that older language files lack.
+const char kAlreadyThereText[] = "The ROM folder already holds a file of this name, so nothing was copied:";
+const char kReplaceHowText[] =
+    "To replace that file, delete it first (Delete, on the Installed or Other files page), then add the archive "
+    "again.";
+const char kNotCopiedText[] = "The archive could not be copied into the ROM folder:";
+
+// Why an archive was not added: the name taken, or the system's reason.
+static void TellArchiveNotAdded(const char* file, DWORD error) {
+  char caption[kTextSize], text[2048], part[1024];
+  CopyText(caption, sizeof caption, GetLanguageString(106));
+  bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+  CopyText(text, sizeof text, taken ? GetLanguageString(140, kAlreadyThereText) : GetLanguageString(142, kNotCopiedText));
+  AppendText(text, sizeof text, "\n");
+  AppendText(text, sizeof text, taken ? FileNameOfPath(file) : file);
+  AppendText(text, sizeof text, "\n\n");
+  if (taken) CopyText(part, sizeof part, GetLanguageString(141, kReplaceHowText));
+  else SystemErrorText(error, part, sizeof part);
+  if (!part[0]) snprintf(part, sizeof part, "Error %lu.", (unsigned long)error);
+  AppendText(text, sizeof text, part);
+  MessageBoxA(g_mainWindow, text, caption, taken ? MB_ICONINFORMATION : MB_ICONWARNING);
+}
+
+// Add a ROM archive (521): copies the chosen file into roms\ under its own
+// name, never over a file that is there, says when nothing was copied and
+// why, and rescans in any case.
 static void AddRomArchive() {
   static const char filter[] = "All Files (*.*)\0*.*\0Zip Files (*.zip)\0*.zip\0";
   char title[kTextSize], file[kTextSize], target[kTextSize];
   CopyText(title, sizeof title, GetLanguageString(106));
   if (!ChooseFile(g_mainWindow, title, filter, NULL, file, sizeof file)) return;
-  // Fail-if-exists: an archive already in the folder stays untouched, silently.
-  if (JoinFolderAndName(g_paths.romFolder, FileNameOfPath(file), target, sizeof target))
-    CopyFileA(file, target, TRUE);
+  DWORD error = ERROR_FILENAME_EXCED_RANGE;
+  bool copied = JoinFolderAndName(g_paths.romFolder, FileNameOfPath(file), target, sizeof target) &&
+                CopyFileA(file, target, TRUE);
+  if (!copied && target[0]) error = GetLastError();
   StartRescanThread();
+  if (!copied) TellArchiveNotAdded(file, error);
 }
 
 static void SearchWebForRom() {

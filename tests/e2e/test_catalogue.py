@@ -54,9 +54,9 @@ class CatalogueTest(unittest.TestCase):
         self.assertEqual(len(pacman[0]), 33)
         neogeo = [r for r in other if r[0] == "neogeo"][0]
         self.assertEqual(neogeo[2], "Neo-Geo system BIOS")
-        self.assertEqual(self.v.status(1), "Installed: %d games" % len(installed))
-        self.assertEqual(self.v.status(2), "Supported: %d games" % len(supported))
-        self.assertEqual(self.v.status(3), "Other files: %d files" % len(other))
+        self.assertEqual(self.v.status(1), "Installed games: %d" % len(installed))
+        self.assertEqual(self.v.status(2), "Supported games: %d" % len(supported))
+        self.assertEqual(self.v.status(3), "Other files: %d" % len(other))
         e2e.screenshot("catalogue_lists")
 
     def click_heading(self, list_id, x_offset):
@@ -110,7 +110,7 @@ class CatalogueTest(unittest.TestCase):
         both = sum("pac" in r[0].lower() and "pac" in r[6].lower() for r in rows)
         self.assertGreater(both, 0, "the demo needs a game that matches twice")
         texts = self.v.d.call("children", box["hwnd"])
-        self.assertTrue(any(c.get("title") == "%d matches found." % games for c in texts), texts)
+        self.assertTrue(any(c.get("title") == "Matches found: %d" % games for c in texts), texts)
         e2e.screenshot("catalogue_search_result")
         e2e.key("Return")
         e2e.wait_for(lambda: not self.v.d.call("info", box["hwnd"]), 10, what="message box to close")

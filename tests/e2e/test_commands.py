@@ -441,7 +441,25 @@ class ListTest(unittest.TestCase, Program):
             self.assertEqual(self.dialogs(), [], "page %d" % page)
         self.assertEqual(len(v.rows(INSTALLED)), len(rows) - 1)
 
-    def test_add_an_archive_copies_new_names_only_and_rescans(self):
+    def add_archive(self, path):
+        """Add a ROM archive, with the file typed into the open-file dialog."""
+        self.v.command(521)
+        self.dialog(language(106))
+        time.sleep(0.5)
+        type_text(e2e.win_path(path))
+        e2e.key("Return")
+
+    def told(self):
+        """The message box that Add shows (its caption is the file dialog's title), and its text."""
+        def look():
+            for w in self.dialogs():
+                if w["title"] == language(106) and self.box_text(w) is not None:
+                    return w
+            return None
+        box = e2e.wait_for(look, 10, what="the message of Add")
+        return box, self.box_text(box)
+
+    def test_add_an_archive_copies_new_names_only_tells_why_not_and_rescans(self):
         v = self.open("add")
         outside = os.path.join(e2e.STAGE_ROOT, "commands_add_outside")
         shutil.rmtree(outside, ignore_errors=True)
@@ -456,21 +474,31 @@ class ListTest(unittest.TestCase, Program):
         # Dropped in behind the program's back: only a rescan can show it.
         with open(os.path.join(self.folder, "roms", "frogger.zip"), "wb") as f:
             f.write(b"PK\x05\x06" + bytes(18))
-        v.command(521)
-        self.dialog(language(106))
-        time.sleep(0.5)
-        type_text(e2e.win_path(os.path.join(outside, "galaga.zip")))
-        e2e.key("Return")
+        # A name that roms\ holds: nothing is copied, and the user is told so and how to replace it.
+        self.add_archive(os.path.join(outside, "galaga.zip"))
+        box, text = self.told()
+        self.assertEqual(text, language(140) + "\ngalaga.zip\n\n" + language(141))
+        e2e.screenshot("commands_add_name_taken")
+        self.answer(box, IDOK)
         e2e.wait_for(lambda: "frogger" in [r[6] for r in v.rows(INSTALLED)], 20, what="rescan after Add")
         with open(kept, "rb") as f:
             self.assertEqual(f.read(), original, "an existing archive stays untouched")
-        v.command(521)
-        self.dialog(language(106))
-        time.sleep(0.5)
-        type_text(e2e.win_path(os.path.join(outside, "tempest.zip")))
-        e2e.key("Return")
+        # A new name is copied, listed, and nothing is said.
+        self.add_archive(os.path.join(outside, "tempest.zip"))
         e2e.wait_for(lambda: "tempest" in [r[6] for r in v.rows(INSTALLED)], 20, what="new archive listed")
         self.assertTrue(os.path.exists(os.path.join(self.folder, "roms", "tempest.zip")))
+        self.assertEqual([w for w in self.dialogs() if w["title"] == language(106)], [])
+        # A copy that fails (here: no ROM folder at all) is told with the system's reason.
+        shutil.rmtree(os.path.join(self.folder, "roms"))
+        self.add_archive(os.path.join(outside, "tempest.zip"))
+        box, text = self.told()
+        first, chosen, blank, reason = (text.split("\n") + ["", "", "", ""])[:4]
+        self.assertEqual((first, blank), (language(142), ""), text)
+        self.assertTrue(chosen.lower().endswith("\\commands_add_outside\\tempest.zip"), text)
+        self.assertTrue(reason, text)
+        e2e.screenshot("commands_add_copy_failed")
+        self.answer(box, IDOK)
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "roms")))
 
     def test_rescan_command_refreshes_the_lists(self):
         v = self.open("rescan")

@@ -112,8 +112,8 @@ class LongNamesTest(unittest.TestCase):
         self.assertIn(" %-17s" % LONG, supported)
         self.assertIn(" " + SIXTEEN + " ", supported)
         self.assertEqual(supported[" %-17s" % LONG][1], "5")
-        self.assertEqual(v.status(1), "Installed: 4 games")
-        self.assertEqual(v.status(2), "Supported: %d games" % len(GAMES))
+        self.assertEqual(v.status(1), "Installed games: 4")
+        self.assertEqual(v.status(2), "Supported games: %d" % len(GAMES))
 
         # Information box, status bar and snapshot of the selected game.
         self.select(CUT)
@@ -140,10 +140,10 @@ class LongNamesTest(unittest.TestCase):
 
         # The search finds the whole name and tells it from the shorter one.
         said, chosen = self.search(LONG)
-        self.assertIn("1 matches found.", said)
+        self.assertIn("Matches found: 1", said)
         self.assertEqual(chosen, [LONG])
         said, chosen = self.search(CUT)
-        self.assertIn("2 matches found.", said)
+        self.assertIn("Matches found: 2", said)
         self.assertEqual(sorted(chosen), sorted([CUT, LONG]))
 
         # Delete recycles the long name's archive, not the other game's.

@@ -55,7 +55,7 @@ class MakeGameListTest(unittest.TestCase):
             self.assertEqual(by_short["005"][4], "Part(2)")
             self.assertEqual(sorted(r[0] for r in v.rows(OTHER, 0, 3)), ["neogeo", "readme"])
             self.assertEqual(len(v.rows(SUPPORTED, 0, 1)), expected["rows"])
-            self.assertEqual(v.status(2), "Supported: %d games" % expected["rows"])
+            self.assertEqual(v.status(2), "Supported games: %d" % expected["rows"])
             e2e.screenshot("mkgamelist_installed")
         finally:
             self.assertEqual(v.close(), 0)

@@ -184,7 +184,7 @@ class RealEmulatorTest(unittest.TestCase):
         self.assertEqual(self.v.send(self.v.child(SUPPORTED), e2e.LVM_GETITEMCOUNT), len(document))
         self.assertEqual(box_text, language(116).replace("%d", str(len(expected))) + "\n" +
                          language(117).replace("%d", str(len(GAMES))))
-        self.assertEqual(self.v.status(2), "Supported: %d games" % len(expected))
+        self.assertEqual(self.v.status(2), "Supported games: %d" % len(expected))
 
         # The installed games, the long-named one among them; the BIOS set is no game.
         installed = dict((r[6], r) for r in self.v.rows(INSTALLED, 0, 6))
