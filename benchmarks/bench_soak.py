@@ -71,6 +71,8 @@ def run(scale, rows, csv):
                 actions[name](k)
                 done += k
                 samples.append((name, done, s.counters()))
+                if done % (every * 10) == 0:  # a sign of life on long runs
+                    sys.stderr.write("%s %d/%d, %.0f s\n" % (name, done, steps, time.time() - phase_start))
             times[name] = time.time() - phase_start
             print("%s: %d in %.0f s (%.3f s each)" % (name, steps, times[name], times[name] / steps))
             sys.stdout.flush()
