@@ -185,8 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     machines.push_back(m);
   }
 
-  // One collector a run: each reserves a table for today's emulator.
-  TableCollector table;
+  TableCollector table(machines.size());
   long counts[kVerdictBadShortName + 1] = {};
   std::vector<Names> games;
   for (const Machine& m : machines) {
