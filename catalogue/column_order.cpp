@@ -6,16 +6,16 @@
 
 namespace {
 
-const long long kDigitsCap = 100000000000000LL;  // 10^14: far beyond any count or size
+const long long kDigitsMax = 999999999999999LL;  // 15 digits: far beyond any count or size
 const long long kUnitStep = 100000000000000000LL;  // 10^17: above any capped number of tenths
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Leading digits as a number, stopping at the cap; moves `p` past them.
+// Leading digits as a number; a longer one counts as kDigitsMax, so that the
+// order stays that of the numbers. Moves `p` past them.
 long long ReadDigits(const char*& p) {
   long long n = 0;
-  for (; IsDigit(*p); ++p)
-    if (n < kDigitsCap) n = n * 10 + (*p - '0');
+  for (; IsDigit(*p); ++p) n = std::min(n * 10 + (*p - '0'), kDigitsMax);
   return n;
 }
 

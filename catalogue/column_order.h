@@ -11,7 +11,8 @@ enum ColumnOrder { kOrderText, kOrderCount, kOrderSize };
 ColumnOrder GameColumnOrder(bool gameList, int column);
 
 // The count a Played text stands for, read as the counter file's reader does:
-// a sign and the leading digits, 0 without digits ("abc", "").
+// a sign and the leading digits, 0 without digits ("abc", ""). Here and in
+// sizes, a number of more than 15 digits counts as the largest of 15.
 long long CountSortKey(const char* text);
 
 // A key that orders size texts ("0 bytes", "900.0 KB", "1.0 MB", "2.5 GB") by

@@ -10,6 +10,7 @@
 #include <process.h>
 
 static LONG g_scanBusy;          // a scan is between its start and its filled lists
+static ScanResultPost g_postResult = PostMessageA;  // how a scan thread hands its result over
 static bool g_inStartupOrder;    // the scan running on this thread is the start-up's
 static bool g_rescanPending;     // a rescan was asked for while one ran
 static ScanResult* g_filling;    // the result being put into the lists
@@ -47,6 +48,8 @@ static void CALLBACK ContinueFillTimer(HWND, UINT, UINT_PTR id, DWORD) {
   FillNextSlice();
 }
 
+enum { kResultTaken = 1 };  // HandleScanMessage's answer once a result is its own
+
 // wParam 0: a scan thread's result (lParam) arrives; 1: fill the next slice.
 LRESULT HandleScanMessage(WPARAM wParam, LPARAM lParam) {
   if (wParam == 0) {
@@ -54,14 +57,29 @@ LRESULT HandleScanMessage(WPARAM wParam, LPARAM lParam) {
     if (!r) return 0;
     if (g_filling) {  // cannot happen with one scan at a time; never lose the rows in the lists
       delete r;
-      return 0;
+      return kResultTaken;
     }
     r->sliced = true;
     g_filling = r;
     NoteListsFilling(true);
+    FillNextSlice();
+    return kResultTaken;
   }
   FillNextSlice();
   return 0;
+}
+
+void SetScanResultPost(ScanResultPost post) { g_postResult = post ? post : PostMessageA; }
+
+// On a scan thread: the result goes to the user-interface thread. A post
+// fails when that thread's queue is full; a sent message waits in no such
+// queue, so the rows still go in and the buttons and counters come back. Only
+// when the window is gone is the result dropped, and the scan is over.
+static void HandOverResult(ScanResult* r) {
+  if (g_postResult(g_mainWindow, WM_APP_SCAN_RESULT, 0, (LPARAM)r)) return;
+  if (SendMessageA(g_mainWindow, WM_APP_SCAN_RESULT, 0, (LPARAM)r) == kResultTaken) return;
+  delete r;
+  InterlockedExchange(&g_scanBusy, 0);
 }
 
 static bool OnUserInterfaceThread() {
@@ -75,10 +93,7 @@ void ScanRomFolder() {
     DisableScanButtons();
     ScanResult* r = new ScanResult;
     CollectScan(r);
-    if (!PostMessageA(g_mainWindow, WM_APP_SCAN_RESULT, 0, (LPARAM)r)) {
-      delete r;
-      InterlockedExchange(&g_scanBusy, 0);
-    }
+    HandOverResult(r);
     return;
   }
   if (g_scanBusy) {  // a rescan is under way: one more follows it

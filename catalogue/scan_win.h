@@ -15,3 +15,7 @@ void StartRescanThread();
 bool ScanInProgress();
 // WM_APP_SCAN_RESULT of the main window: results handed over by a scan thread.
 LRESULT HandleScanMessage(WPARAM wParam, LPARAM lParam);
+// The call a scan thread posts its result with (PostMessageA; null puts that
+// back). Tests put in one that fails, as a full message queue makes it.
+typedef BOOL(WINAPI* ScanResultPost)(HWND, UINT, WPARAM, LPARAM);
+void SetScanResultPost(ScanResultPost post);

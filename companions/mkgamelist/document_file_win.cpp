@@ -9,7 +9,8 @@
 #include <cstdio>
 
 bool WriteDocumentFile(const char* docs, const char* document, const char* build, const GameRow* rows,
-                       size_t count) {
+                       size_t count, bool* backedUp, const FileMoves& moves) {
+  *backedUp = false;
   char fresh[1040];  // as long as the backup name beside it
   int n = snprintf(fresh, sizeof fresh, "%s.new", document);
   if (n < 0 || n >= (int)sizeof fresh) {
@@ -45,12 +46,27 @@ bool WriteDocumentFile(const char* docs, const char* document, const char* build
          SystemText(error ? error : ERROR_WRITE_FAULT).c_str());
     return false;
   }
-  if (!ReplaceKeepingBackup(fresh, document)) {
-    DWORD moveError = GetLastError();
-    DeleteFileA(fresh);
-    Fail(kCannotWrite, "cannot put the new document in place of %s: %s; the old document is unchanged.", document,
-         SystemText(moveError).c_str());
-    return false;
+  bool hadDocument = FileExists(document);
+  ReplaceResult r = ReplaceKeepingBackup(fresh, document, moves);
+  DWORD moveError = GetLastError();
+  switch (r) {
+    case kReplaced:
+      *backedUp = hadDocument;
+      return true;
+    case kReplacedBackupAside:
+      Fail(kWritten, "the former document is %s%s: the older %s%s would not go (%s).", document, BackupSuffix(r),
+           document, BackupSuffix(kReplaced), SystemText(moveError).c_str());
+      return true;
+    case kNotReplaced:
+      DeleteFileA(fresh);
+      Fail(kCannotWrite, "cannot put the new document in place of %s: %s; the old document is unchanged.", document,
+           SystemText(moveError).c_str());
+      return false;
+    case kFormerOutputAside:
+      DeleteFileA(fresh);
+      Fail(kCannotWrite, "cannot put the new document in place of %s, nor the old one back (%s): the old document "
+           "is now %s%s.", document, SystemText(moveError).c_str(), document, BackupSuffix(r));
+      return false;
   }
-  return true;
+  return false;
 }

@@ -222,6 +222,41 @@ struct Walk {
   }
 };
 
+// Past the end of a cut input, Wine's reader was seen to hand out empty white
+// space forever; a reader that stops moving has nothing more.
+class StillWatch {
+ public:
+  bool Stuck(IXmlReader* reader, const FilteredStream* stream) {
+    if (!stream->ended()) return false;
+    UINT line = 0, column = 0;
+    reader->GetLineNumber(&line);
+    reader->GetLinePosition(&column);
+    still_ = line == line_ && column == column_ ? still_ + 1 : 0;
+    line_ = line;
+    column_ = column;
+    return still_ > 100;
+  }
+
+ private:
+  UINT line_ = 0, column_ = 0, still_ = 0;
+};
+
+// After the root element only white space, comments and processing
+// instructions may follow; anything else (a second root element, text) makes
+// the input broken. S_OK at a clean end, else the reader's error or
+// WC_E_ROOTELEMENT.
+HRESULT ReadAfterRoot(IXmlReader* reader, const FilteredStream* stream) {
+  StillWatch watch;
+  XmlNodeType type = XmlNodeType_None;
+  HRESULT hr;
+  while ((hr = reader->Read(&type)) == S_OK) {
+    if (watch.Stuck(reader, stream)) return (HRESULT)MX_E_INPUTEND;
+    if (type != XmlNodeType_Whitespace && type != XmlNodeType_Comment && type != XmlNodeType_ProcessingInstruction)
+      return (HRESULT)WC_E_ROOTELEMENT;
+  }
+  return hr == S_FALSE ? S_OK : hr;
+}
+
 }  // namespace
 
 ListReport ReadMachineList(ByteSource* source, MachineHandler* handler) {
@@ -237,22 +272,12 @@ ListReport ReadMachineList(ByteSource* source, MachineHandler* handler) {
   walk.reader = reader;
   walk.handler = handler;
   XmlNodeType type = XmlNodeType_None;
-  // Past the end of a cut input, Wine's reader was seen to hand out empty
-  // white space forever; a reader that stops moving has nothing more.
-  UINT lastLine = 0, lastColumn = 0, still = 0;
+  StillWatch watch;
   bool stuck = false;
   while (SUCCEEDED(hr) && !walk.stopped && !walk.rootClosed && (hr = reader->Read(&type)) == S_OK) {
-    if (stream->ended()) {
-      UINT line = 0, column = 0;
-      reader->GetLineNumber(&line);
-      reader->GetLinePosition(&column);
-      still = line == lastLine && column == lastColumn ? still + 1 : 0;
-      lastLine = line;
-      lastColumn = column;
-      if (still > 100) {
-        stuck = true;
-        break;
-      }
+    if (watch.Stuck(reader, stream)) {
+      stuck = true;
+      break;
     }
     switch (type) {
       case XmlNodeType_Element: walk.OnElement(); break;
@@ -263,13 +288,14 @@ ListReport ReadMachineList(ByteSource* source, MachineHandler* handler) {
       default: break;
     }
   }
+  if (walk.rootClosed && !walk.stopped && stream->failure() == ByteSource::kData) hr = ReadAfterRoot(reader, stream);
   reader->GetLineNumber(&report.line);
   reader->GetLinePosition(&report.column);
   report.machines = walk.machines;
   if (stream->failure() == ByteSource::kSilent) report.outcome = kListSilent;
   else if (stream->failure() == ByteSource::kFailed) report.outcome = kListSourceFailed;
   else if (walk.stopped) report.outcome = kListStopped;
-  else if (walk.rootClosed) report.outcome = kListRead;
+  else if (walk.rootClosed) report.outcome = SUCCEEDED(hr) ? kListRead : kListMalformed;
   // The reader says the input ended early, or just that it ended, or it
   // stumbled on the last line of what there was: a cut-off input.
   else if (stuck || hr == S_FALSE || hr == (HRESULT)MX_E_INPUTEND || stream->AtLastLine(report.line)) {

@@ -26,7 +26,7 @@ class MachineHandler {
 };
 
 enum ListOutcome {
-  kListRead,          // the whole input, up to the root element's end
+  kListRead,          // the whole input: the root element, then only white space, comments, instructions
   kListNoReader,      // xmllite.dll or CreateXmlReader missing
   kListMalformed,     // the reader reported an error
   kListTruncated,     // the input ended before the root element did

@@ -51,7 +51,7 @@ bool BuildPaths(Paths* p) {
   *slash = 0;
   auto put = [](char* out, const char* a, const char* b) {
     int k = snprintf(out, kPathMax, "%s%s", a, b);
-    return k > 0 && k < kPathMax - 8;  // room for ".bak" beside it
+    return k > 0 && k < kPathMax - 8;  // room for ".bak.new" beside it
   };
   return put(p->folder, self, "") && put(p->emulator, self, "\\mame.exe") && put(p->docs, self, "\\docs") &&
          put(p->document, self, "\\docs\\gamelist.txt");
@@ -236,10 +236,12 @@ int Run(int argc, char** argv) {
   }
   if (code == kWritten) {
     gatherer->table.Finish();
-    bool hadDocument = FileExists(paths.document);
+    bool backedUp = false;
     const std::vector<GameRow>& rows = gatherer->table.rows();
-    if (!WriteDocumentFile(paths.docs, paths.document, gatherer->build, rows.data(), rows.size())) code = kCannotWrite;
-    if (code == kWritten) PrintSummary(paths, gatherer->table, hadDocument, startedAt);
+    if (!WriteDocumentFile(paths.docs, paths.document, gatherer->build, rows.data(), rows.size(), &backedUp)) {
+      code = kCannotWrite;
+    }
+    if (code == kWritten) PrintSummary(paths, gatherer->table, backedUp, startedAt);
   }
   if (code == kWritten) {
     CheckOptionSwitches(paths.emulator, paths.folder, waitMs);

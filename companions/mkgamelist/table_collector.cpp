@@ -1,7 +1,7 @@
 // The table in memory: 88 bytes a row, about 3.5 MB for today's emulator.
 #include "companions/mkgamelist/table_collector.h"
 
-TableCollector::TableCollector() { rows_.reserve(50000); }
+TableCollector::TableCollector(size_t expectedRows) { rows_.reserve(expectedRows); }
 
 bool TableCollector::Add(const MachineFacts& m) {
   ++machines_;

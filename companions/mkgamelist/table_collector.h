@@ -10,7 +10,8 @@ enum {
 
 class TableCollector {
  public:
-  TableCollector();
+  // Room for `expectedRows` is made at once: today's emulator has about 40,000.
+  explicit TableCollector(size_t expectedRows = 50000);
   // False once kMaxRows rows are held and another one would be needed.
   bool Add(const MachineFacts& m);
   // Sorts the rows into table order and, when every short name fits the

@@ -10,7 +10,8 @@
 // Decoding is the platform's (WIC). Transparent pixels are composited on black,
 // the colour of an arcade screen. The output is written to output + ".new" and
 // then moved into place; a former output is left as output + ".bak" (the caller
-// deletes it). On any failure the output is not touched and the exit code is:
+// deletes it). On any failure the output is not touched (unless it could not be
+// put back, then it is output + ".bak.new") and the exit code is:
 // 1 bad arguments, 2 input missing or not decodable, 3 output not writable.
 #include "companions/common/replace_file_win.h"
 #include <windows.h>
@@ -201,7 +202,8 @@ static int Convert(const char* output, const char* input) {
   bool ok = WriteBitmapFile(fresh, pixels, w, h, stride);
   free(pixels);
   if (!ok) return kBadOutput;
-  if (!ReplaceKeepingBackup(fresh, output)) { DeleteFileA(fresh); return kBadOutput; }
+  ReplaceResult r = ReplaceKeepingBackup(fresh, output);
+  if (r == kNotReplaced || r == kFormerOutputAside) { DeleteFileA(fresh); return kBadOutput; }
   return kOk;
 }
 

@@ -29,9 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     FUZZ_CHECK(n == 0);
   }
-  ExactBuffer stripped2(room);
-  if (room) FUZZ_CHECK(ButtonExStripPrefix(text.c_str(), stripped2.data(), bufferSize) == n &&
-                       stripped2.str() == stripped.str());
 
   size_t amp = t.find('&');
   FUZZ_CHECK(ButtonExMnemonic(text.c_str()) ==
@@ -48,13 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(ButtonExAdjustStyle(adjusted) == adjusted);
   if (style & BXS_LATCH) FUZZ_CHECK(adjusted & BXS_HOVER);
   if (style & BXS_SOFT) FUZZ_CHECK(!(adjusted & BX_WS_BORDER));
-  int look = ButtonExChooseLook(adjusted, hot, atRest, latched, pressed);
-  FUZZ_CHECK(look >= BX_LOOK_RAISED && look <= BX_LOOK_HOVER);
-  FUZZ_CHECK(ButtonExBehaviourOf(adjusted) >= BX_PLAIN && ButtonExBehaviourOf(adjusted) <= BX_LATCHING);
+  // A plain button is raised or, held, pressed; the others lie flat at rest
+  // when the pointer is away, and only a hovering one has the hover look.
+  ButtonExLook look = ButtonExChooseLook(adjusted, hot, atRest, latched, pressed);
+  ButtonExBehaviour behaviour = ButtonExBehaviourOf(adjusted);
+  FUZZ_CHECK(behaviour == (adjusted & BXS_LATCH ? BX_LATCHING : adjusted & BXS_HOVER ? BX_HOVERING : BX_PLAIN));
+  if (behaviour == BX_PLAIN) FUZZ_CHECK(look == (pressed ? BX_LOOK_PRESSED : BX_LOOK_RAISED));
+  else if (atRest && !hot && !latched) FUZZ_CHECK(look == BX_LOOK_FLAT);
+  if (look == BX_LOOK_HOVER) FUZZ_CHECK(behaviour == BX_HOVERING && hot);
 
   ButtonExPlace place = ButtonExPlaceContent(style, W, H, hasText, cx, cy, hasImage, w, h);
-  ButtonExPlace again = ButtonExPlaceContent(style, W, H, hasText, cx, cy, hasImage, w, h);
-  FUZZ_CHECK(memcmp(&place, &again, sizeof place) == 0);
   if (!hasImage) FUZZ_CHECK(place.textX == (W - (hasText ? cx : 0)) / 2);
 
   ButtonExLine lines[8];

@@ -113,6 +113,19 @@ SEEDS = {
         "pac": seed(["pac", "Ms. Pac-Man", "Galaga", "galaga", "PAC-MAN", "pac-man", "Zzyzx"], [b"\1"]),
         "high-bytes": seed(["\xe9t\xe9", "\xc9T\xc9", "abc", "ABC"], [b"\0"]),
     },
+    "sort_keys": {
+        # Count texts from the front; from the back the direction, the number
+        # of sizes and each size's width in bits (-1 a folder) and bytes.
+        "counts": seed(["9", "10", "100", "-5", "+3", " 7", "\t-0", "abc", "", "12abc",
+                        "99999999999999999999", "1000000000000000", "999999999999999",
+                        # ties, enough of them for a sort that does not keep their order to show it
+                        "7", "07", "+7", "x", "y", "-0", "0", "10", "010", "9", "abc", "", "7z", "-5x", "9"],
+                       [b"\1", num(0, 0, 16)]),
+        "sizes": seed(["folder", "KB"], [b"\0", num(10, 0, 16)] + [
+            b for bits, v in [(-1, 0), (0, 0), (10, 1023), (11, 1024), (11, 1536), (20, 1048575), (21, 1048576),
+                              (30, 1073741823), (31, 1073741824), (63, (1 << 63) - 1)]
+            for b in ([num(bits, -1, 63)] + ([u(v)] if bits > 0 else []))]),
+    },
     "lang_text": {name: seed([fmt], [u(v), num(n, 0, 300)]) for name, fmt, v, n in [
         ("transparency", "Transparency: %d%%", 95, 50), ("matches", "%d matches found.", 0, 50),
         ("stray-s", "%s and %d and %d", 7, 50), ("cut", "level %d percent", 100, 8),
@@ -188,6 +201,8 @@ SEEDS = {
         "usage": b"-window\0Usage: mame [machine] [options]\n  -[no]window, -w  run in a window\n  -cheat\n"
                  b"  -[no]sound\n  -autosave\n  -skip_gameinfo\n" + bytes([3, 7, 1, 24, 2]),
         "held": b"<!DOC<!DOCTYPE x SYSTEM 'y>'><!DOCTYP",
+        "subset": b"<?xml version='1.0'?>\n<!DOCTYPE x SYSTEM 'y>' [\n<!ENTITY a 'b>]c'>\n<!-- one\ntwo ] -->\n"
+                  b"<!ATTLIST x b CDATA \"a\nb\">\n]>\n<!DOC<x/>\n",
     },
     "shell_texts": {
         "install": seed(["C:\\Games\\MAME", "vintor-eng.txt", "pacman"],

@@ -46,9 +46,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     volatile unsigned char last = block[(size_t)(offset + pixels - 1)];
     (void)last;
   }
-  PackedBitmapHeader again;
-  ReadPackedBitmapHeader(block.get(), size, &again);
-  FUZZ_CHECK(again.width == h.width && again.height == h.height && again.bitCount == h.bitCount &&
-             again.compression == h.compression && again.sizeImage == h.sizeImage && again.clrUsed == h.clrUsed);
   return 0;
 }

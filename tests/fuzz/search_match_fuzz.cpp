@@ -23,7 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   bool found = TextContainsFolded(text.c_str(), needle.c_str());
   FUZZ_CHECK(found == (Upper(text.c_str()).find(Upper(needle.c_str())) != std::string::npos));
-  FUZZ_CHECK(found == TextContainsFolded(text.c_str(), needle.c_str()));
   FUZZ_CHECK(TextContainsFolded(text.c_str(), ""));
   FUZZ_CHECK(TextContainsFolded(text.c_str(), text.c_str()));
 
@@ -50,6 +49,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(c <= 0);
     if (c == 0) FUZZ_CHECK(order[i - 1] < order[i]);  // equal rows keep their order
   }
-  FUZZ_CHECK(SortedRowOrder(keys, direction) == order);
   return 0;
 }

@@ -37,6 +37,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(out.str() == CutTo(text, outSize));
   }
   FUZZ_CHECK(std::string(FormatFileSize(length)) == text);
-  FUZZ_CHECK(std::string(FormatFileSize(length)) == text);
   return 0;
 }

@@ -6,6 +6,7 @@ set(FUZZ_TARGETS
   size_text        # size texts of any 64-bit length
   short_name       # short-name folding and the document lookup
   search_match     # search matching and the sort comparison
+  sort_keys        # the Played and Size sorts against references of their order
   lang_text        # language-string line breaks and one-integer formats
   text_load        # the text loader's line-end conversion
   launch_compose   # emulator parameters, verification name check, counter path

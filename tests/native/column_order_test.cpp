@@ -24,6 +24,7 @@ TEST_CASE(count_keys) {
   struct { const char* text; long long want; } rows[] = {
       {"9", 9}, {"10", 10}, {"0", 0}, {"", 0}, {"abc", 0}, {"12abc", 12}, {"-5", -5}, {"+3", 3}, {" 7", 7},
       {"2147483648", 2147483648LL}, {"99999999999999999999999999", 999999999999999LL},
+      {"1000000000000000", 999999999999999LL},  // longer numbers never sort below shorter ones
   };
   for (auto& r : rows) CHECK_EQ(CountSortKey(r.text), r.want);
   CHECK_EQ(CountSortKey(NULL), 0LL);

@@ -594,3 +594,48 @@ TEST_CASE(search_counts_games_and_selects) {
     CHECK_STR(Selected(c.list), c.selected);
   }
 }
+
+// A rescan whose result cannot be posted (the user-interface thread's queue
+// is full) still ends as any other: the rows go in, the buttons and counters
+// come back, and a request made meanwhile still follows.
+static BOOL WINAPI QueueFull(HWND, UINT, WPARAM, LPARAM) {
+  SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+  return FALSE;
+}
+
+TEST_CASE(a_result_that_cannot_be_posted_still_arrives) {
+  StageMixedFolder();
+  CreateTestWindow();
+  LoadGameListDocument();
+  SendMessageA(GetDlgItem(g_mainWindow, IDC_TABS), TCM_SETCURSEL, 1, 0);
+  SetStatusText("stale", 1);
+  SetScanResultPost(QueueFull);
+  StartRescanThread();
+  StartRescanThread();
+  PumpUntilScanDone(30000);
+  SetScanResultPost(NULL);
+  CHECK(!ScanInProgress());
+  CheckMixedFolder();
+  CHECK(Enabled(CMD_PLAY) && Enabled(CMD_RESCAN) && Enabled(CMD_DELETE));
+}
+
+// A rescan whose window is gone before its result is ready drops the result
+// and ends; the next window scans as ever.
+TEST_CASE(a_scan_whose_window_is_gone_ends) {
+  std::vector<std::pair<std::string, std::string>> games;
+  for (int i = 0; i < 1500; ++i) games.push_back({"Game " + std::to_string(i), "g" + std::to_string(i)});
+  NewInstallation(Document(games));
+  for (int i = 0; i < 1500; ++i) WriteFile(Rom("g" + std::to_string(i) + ".zip"), "x");
+  CreateTestWindow();
+  StartRescanThread();
+  DestroyWindow(g_mainWindow);  // before the scan thread has searched the folder
+  DWORD start = GetTickCount();
+  while (ScanInProgress() && GetTickCount() - start < 30000) Sleep(10);
+  CHECK(!ScanInProgress());
+  CreateTestWindow();
+  StartRescanThread();
+  PumpUntilScanDone(30000);
+  CHECK(!ScanInProgress());
+  CHECK_EQ(GetListCount(List(IDC_INSTALLED_LIST)), 1500);
+  CHECK(Enabled(CMD_RESCAN));
+}

@@ -297,7 +297,14 @@ TEST_CASE(broken_input_writes_nothing) {
       {"empty file", "", 3, "nothing written"},
       {"not XML at all", std::string("\x89PNG\r\n\x1a\n\0\0\0", 11) + "binary", 3, "nothing written"},
       {"no machines", kProlog + "</mame>\n", 3, "holds no machines"},
-      {"second root element", kProlog + kMachine + "</mame>\n<mame>", 0, "Rows written:   1"},
+      // After the root element: white space, comments and instructions, nothing else.
+      {"second root element", kProlog + kMachine + "</mame>\n<mame>", 3, "is not well-formed XML"},
+      {"second whole root element", kProlog + kMachine + "</mame>\n<mame></mame>\n", 3, "is not well-formed XML"},
+      {"text after the root", kProlog + kMachine + "</mame>\ntrailing words\n", 3, "is not well-formed XML"},
+      {"a cut comment after the root", kProlog + kMachine + "</mame>\n<!-- cut", 3, "is not well-formed XML"},
+      {"a DOCTYPE after the root", kProlog + kMachine + "</mame>\n<!DOCTYPE mame>\n", 3, "is not well-formed XML"},
+      {"comments, instructions and blanks after the root",
+       kProlog + kMachine + "</mame>\n<!-- made by hand -->\n<?check done?>\r\n\t \n", 0, "Rows written:   1"},
   };
   for (auto& c : cases) {
     WriteFileBytes(folder + "\\docs\\gamelist.txt", kOldDocument);
@@ -471,4 +478,23 @@ TEST_CASE(progress_lines_for_a_pipe_only_when_asked) {
   for (size_t i = 0; i < progress.size(); ++i) CHECK_STR(progress[i], "progress: " + std::to_string((i + 1) * 100));
   CHECK(rest == plainRest);
   CHECK(ReadFileBytes(folder + "\\docs\\gamelist.txt") == document);
+}
+
+// An older gamelist.txt.bak held open by another program: the new document
+// goes in all the same, the former one waits beside it, and the summary says
+// no more than what happened.
+TEST_CASE(an_older_backup_that_will_not_go_is_kept) {
+  std::string folder = Install("mkgl_heldbak", false);
+  WriteFileBytes(folder + "\\input.xml", kProlog + kMachine + "</mame>\n");
+  WriteFileBytes(folder + "\\docs\\gamelist.txt.bak", "an older backup");
+  HANDLE held = CreateFileA((folder + "\\docs\\gamelist.txt.bak").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  Run r = RunTool(folder, "input.xml");
+  CloseHandle(held);
+  CHECK_EQ(r.code, 0ul);
+  CHECK(Has(r.out, "the former document is " + folder + "\\docs\\gamelist.txt.bak.new"));
+  CHECK(!Has(r.out, "(the former one is now gamelist.txt.bak)"));
+  CHECK_EQ(TableRows(ReadFileBytes(folder + "\\docs\\gamelist.txt")).size(), (size_t)1);
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt.bak.new"), kOldDocument);
+  CHECK_STR(ReadFileBytes(folder + "\\docs\\gamelist.txt.bak"), "an older backup");
 }

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+std::string ProcessCounters(DWORD pid);  // process_counters.cpp
+
 static std::string Quote(const char* s) {
   std::string out = "\"";
   for (const unsigned char* p = (const unsigned char*)s; *p; ++p) {
@@ -352,6 +354,11 @@ static std::string Run(const std::vector<std::string>& a) {
     return Num((long long)n);
   }
   if (c == "send") return Num(Send(H(arg(1)), (UINT)N(arg(2)), (WPARAM)N(arg(3)), (LPARAM)N(arg(4))));
+  if (c == "sendn") {  // the same message n times, each after the last was handled; answers how many were
+    long long n = N(arg(5)), done = 0;
+    while (done < n && Send(H(arg(1)), (UINT)N(arg(2)), (WPARAM)N(arg(3)), (LPARAM)N(arg(4))) != -999999) ++done;
+    return Num(done);
+  }
   if (c == "post") return Num(PostMessageA(H(arg(1)), (UINT)N(arg(2)), (WPARAM)N(arg(3)), (LPARAM)N(arg(4))));
   if (c == "lvrows") return ListRows(H(arg(1)), (int)N(arg(2)), (int)N(arg(3)), a.size() > 4 ? (int)N(arg(4)) : 0,
                                      a.size() > 5 ? (int)N(arg(5)) : -1);
@@ -372,6 +379,7 @@ static std::string Run(const std::vector<std::string>& a) {
   }
   if (c == "tbthumb") return ThumbRect(H(arg(1)));
   if (c == "gdi") return GuiResources((DWORD)N(arg(1)));
+  if (c == "counters") return ProcessCounters((DWORD)N(arg(1)));
   if (c == "focus") return Focus(H(arg(1)));
   if (c == "fg") return Num((uintptr_t)GetForegroundWindow());
   if (c == "cursor") { POINT p; GetCursorPos(&p); return "[" + Num(p.x) + "," + Num(p.y) + "]"; }
