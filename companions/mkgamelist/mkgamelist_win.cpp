@@ -16,8 +16,9 @@
 //
 // Exit codes: 0 written (or the usage asked for); 1 bad arguments; 2 input
 // missing (FILE or mame.exe) or the tool's folder path too long; 3 the input
-// is not a whole machine list, holds no machines or too many; 4 the emulator
-// failed or hung; 5 the document cannot be written; 6 xmllite.dll missing.
+// is not a whole machine list, holds no machines, no game to list or too
+// many; 4 the emulator failed or hung; 5 the document cannot be written;
+// 6 xmllite.dll missing.
 #include "companions/mkgamelist/console_text.h"
 #include "companions/mkgamelist/console_win.h"
 #include "companions/mkgamelist/document_file_win.h"
@@ -231,8 +232,13 @@ int Run(int argc, char** argv) {
   gatherer->pipeProgress = pipeProgress;
   int code = ReadList(paths, file, waitMs, gatherer);
   gatherer->EndProgress();
+  const char* source = file ? file : "the output of mame.exe -listxml";
   if (code == kWritten && gatherer->table.machines() == 0) {
-    code = Fail(kBadList, "%s holds no machines; nothing written.", file ? file : "the output of mame.exe -listxml");
+    code = Fail(kBadList, "%s holds no machines; nothing written.", source);
+  } else if (code == kWritten && gatherer->table.rows().empty()) {
+    // An empty table would only hide the games of the former document.
+    code = Fail(kBadList, "%s lists no game that can be run (machines read: %ld); nothing written.", source,
+                gatherer->table.machines());
   }
   if (code == kWritten) {
     gatherer->table.Finish();

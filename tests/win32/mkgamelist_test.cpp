@@ -297,6 +297,8 @@ TEST_CASE(broken_input_writes_nothing) {
       {"empty file", "", 3, "nothing written"},
       {"not XML at all", std::string("\x89PNG\r\n\x1a\n\0\0\0", 11) + "binary", 3, "nothing written"},
       {"no machines", kProlog + "</mame>\n", 3, "holds no machines"},
+      {"devices only", kProlog + "\t<machine name=\"z80\" isdevice=\"yes\" runnable=\"no\"/>\n</mame>\n", 3,
+       "lists no game that can be run (machines read: 1)"},
       // After the root element: white space, comments and instructions, nothing else.
       {"second root element", kProlog + kMachine + "</mame>\n<mame>", 3, "is not well-formed XML"},
       {"second whole root element", kProlog + kMachine + "</mame>\n<mame></mame>\n", 3, "is not well-formed XML"},
