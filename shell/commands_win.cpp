@@ -166,6 +166,21 @@ static int FindRowOfFile(HWND list, int page, int item, const char* path) {
 // Delete (505): asks, moves the row's file to the recycle bin, and only then
 // drops its row, so the list never claims a file is gone that is still there.
 // While a scan replaces the rows (its button is grey then) it does nothing.
+const char kNotRecycledText[] = "The file could not be moved to the recycle bin and stays where it is:";
+const char kNotRecycledWhyText[] = "It may be in use, by a running game for instance, or write-protected.";
+
+// The row stays; without a word the user would think the file gone.
+static void TellNotRecycled(HWND window, const char* path) {
+  char caption[kTextSize], text[1024];
+  CopyText(caption, sizeof caption, GetLanguageString(10));
+  CopyText(text, sizeof text, GetLanguageString(143, kNotRecycledText));
+  AppendText(text, sizeof text, "\n");
+  AppendText(text, sizeof text, FileNameOfPath(path));  // the stored path is in short form
+  AppendText(text, sizeof text, "\n\n");
+  AppendText(text, sizeof text, GetLanguageString(144, kNotRecycledWhyText));
+  MessageBoxA(window, text, caption, MB_ICONWARNING);
+}
+
 static void DeleteSelectedArchive(HWND window) {
   int page = (int)SendMessageA(GetDlgItem(window, IDC_TABS), TCM_GETCURSEL, 0, 0);
   if (page != 0 && page != 2) return;
@@ -200,6 +215,7 @@ static void DeleteSelectedArchive(HWND window) {
   bool moved = SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted &&
                GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
   if (moved) SendMessageA(list, LVM_DELETEITEM, (WPARAM)item, 0);
+  else TellNotRecycled(window, path);
 
   UpdateListCounters();
   BOOL left = GetListCount(list) > 0;

@@ -113,6 +113,32 @@ class RomFilesTest(unittest.TestCase):
         self.assertEqual(self.trashed(), ["dkong", "galaga.7z", "galaga.zip"], "in the recycle bin, not erased")
         self.assertEqual(v.status(1), "Installed games: 1")
 
+    def test_a_file_the_recycle_bin_refuses_is_told_and_its_row_stays(self):
+        self.open("delete_refused", installed=["galaga", "pacman"], extra_roms=False)
+        # No trash folder can be made, and a write-protected file cannot be erased either.
+        with open(os.path.join(TRASH, "Trash"), "w") as f:
+            f.write("not a folder")
+        kept = os.path.join(self.roms, "galaga.zip")
+        os.chmod(kept, 0o444)
+        try:
+            v = self.start()
+            shorts = [r[6] for r in v.rows(INSTALLED)]
+            self.click_row(INSTALLED, shorts.index("galaga"))
+            v.command(DELETE)
+            v.answer(v.find_dialog(language(10)), IDYES)
+            box = e2e.wait_for(lambda: next((w for w in v.top_windows() if w["title"] == language(10) and
+                                             language(143) in (v.box_text(w) or "")), None),
+                               10, what="the message that the file stays")
+            lines = v.box_text(box).split("\n")
+            self.assertEqual(lines, [language(143), "galaga.zip", "", language(144)])
+            e2e.screenshot("romfiles_delete_refused")
+            v.answer(box, 1)
+            self.assertTrue(os.path.exists(kept))
+            self.assertEqual([r[6] for r in v.rows(INSTALLED)], shorts)
+            self.assertEqual(v.status(1), "Installed games: 2")
+        finally:
+            os.chmod(kept, 0o644)
+
     def test_stored_paths_ignore_commands_that_change_the_folder(self):
         self.open("paths")
         # command.com is the stand-in emulator, which logs and ends; language.exe is
