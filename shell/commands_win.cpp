@@ -212,10 +212,10 @@ static void DeleteSelectedArchive(HWND window) {
   op.wFunc = FO_DELETE;
   op.pFrom = path;
   op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
-  bool moved = SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted &&
-               GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
-  if (moved) SendMessageA(list, LVM_DELETEITEM, (WPARAM)item, 0);
-  else TellNotRecycled(window, path);
+  bool done = SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted;
+  bool stays = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+  if (done && !stays) SendMessageA(list, LVM_DELETEITEM, (WPARAM)item, 0);
+  else if (stays) TellNotRecycled(window, path);
 
   UpdateListCounters();
   BOOL left = GetListCount(list) > 0;
