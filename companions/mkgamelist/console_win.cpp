@@ -1,8 +1,10 @@
 // Messages of the tool.
 #include "companions/mkgamelist/console_win.h"
 #include "companions/mkgamelist/console_text.h"
+#include "shell/system_text_win.h"
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 bool FileExists(const char* path) {
   DWORD a = GetFileAttributesA(path);
@@ -10,14 +12,12 @@ bool FileExists(const char* path) {
 }
 
 std::string SystemText(DWORD error) {
-  char text[512] = "";
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                           sizeof text, nullptr);
-  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' || text[n - 1] == '.')) --n;
+  char text[512];
+  SystemErrorText(error, text, sizeof text);
+  // The tool's own line ends with its full stop.
+  size_t n = strlen(text);
+  while (n > 0 && (text[n - 1] == '.' || text[n - 1] == ' ')) --n;
   text[n] = 0;
-  for (DWORD i = 0; i < n; ++i) {
-    if (text[i] == '\r' || text[i] == '\n') text[i] = ' ';
-  }
   if (!text[0]) snprintf(text, sizeof text, "error %lu", (unsigned long)error);
   return text;
 }

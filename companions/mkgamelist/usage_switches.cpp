@@ -9,28 +9,25 @@ static bool PartOfName(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
 }
 
-static const size_t kNowhere = (size_t)-1;
-
-// Where `word` first stands as a word of its own in the text, or kNowhere.
-static size_t FindWord(const char* text, size_t length, const char* word) {
+static bool NamesWord(const char* text, size_t length, const char* word) {
   size_t n = strlen(word);
-  if (n == 0 || n > length) return kNowhere;
+  if (n == 0 || n > length) return false;
   for (size_t i = 0; i + n <= length; ++i) {
     if (memcmp(text + i, word, n) != 0) continue;
     bool startsWord = i == 0 || !PartOfName(text[i - 1]);
     bool endsWord = i + n == length || !PartOfName(text[i + n]);
-    if (startsWord && endsWord) return i;
+    if (startsWord && endsWord) return true;
   }
-  return kNowhere;
+  return false;
 }
 
 bool UsageNamesSwitch(const char* usage, size_t length, const char* option) {
   if (!usage || !option) return false;
-  if (FindWord(usage, length, option) != kNowhere) return true;
+  if (NamesWord(usage, length, option)) return true;
   if (strncmp(option, "-no", 3) != 0) return false;
   char negatable[64];
   int n = snprintf(negatable, sizeof negatable, "-[no]%s", option + 3);
-  return n > 0 && n < (int)sizeof negatable && FindWord(usage, length, negatable) != kNowhere;
+  return n > 0 && n < (int)sizeof negatable && NamesWord(usage, length, negatable);
 }
 
 unsigned UnknownOptionRows(const char* usage, size_t length) {
